@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "fiveview/FaceGeometry.h"
+#include "fiveview/FiveViewSettings.h"
+#include "image/Image.h"
+#include "ports/Progress.h"
+
+// Precomputed face pixels of every output sample, in output order (rows from the bottom,
+// columns from the left), one entry per pixel for plain sampling and five for the 5x
+// sub-sample. A sample without a face pixel has row and column -1. Valid only while every
+// face keeps the size it had when the tables were built.
+struct FiveViewTables {
+    std::vector<uint8_t> faceTable;
+    std::vector<int16_t> rowTable;
+    std::vector<int16_t> columnTable;
+};
+
+// Face coordinates are stored in 16 bits.
+inline constexpr int kMaxTableFaceSize = 32767;
+
+// Weights of the elliptical filter by squared normalised distance (k / 1024).
+using EwaWeights = std::array<double, 1024>;
+
+// Each renderer pumps the progress once per output row, returns at once when it is
+// cancelled and steps it once per row. Faces must all hold pixels; the output is the
+// job's 24-bit picture, and pixels off the disc are never written.
+void RenderPlain(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
+                 Progress& progress);
+void BuildPlainTable(const CImage& output, const FiveViewSettings& settings,
+                     const FacePictures& faces, FiveViewTables& tables, Progress& progress);
+void RenderPlainTable(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
+                      const FiveViewTables& tables, Progress& progress);
+
+void RenderSubsample5(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
+                      Progress& progress);
+void BuildSubsample5Table(const CImage& output, const FiveViewSettings& settings,
+                          const FacePictures& faces, FiveViewTables& tables, Progress& progress);
+void RenderSubsample5Table(CImage& output, const FiveViewSettings& settings,
+                           const FacePictures& faces, const FiveViewTables& tables,
+                           Progress& progress);
+
+void BuildEwaWeights(EwaWeights& weights, double falloff);
+// EWA makes H + 1 steps: it starts one row below the picture to seed its neighbour memory.
+void RenderEwaRGB(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
+                  const EwaWeights& weights, Progress& progress);
+void RenderEwaRGBA(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
+                   const EwaWeights& weights, Progress& progress);

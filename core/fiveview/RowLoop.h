@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ports/Progress.h"
+
+// Runs body(row) for rows first..last, pumping the progress before each row, stopping when it
+// is cancelled and stepping it once per row. Answers false when cancelled.
+template <typename Body>
+bool ForEachRow(int first, int last, Progress& progress, Body&& body) {
+    for (int row = first; row <= last; ++row) {
+        progress.PumpMessages(1);
+        if (progress.cancelled) return false;
+        progress.Step();
+        body(row);
+    }
+    return true;
+}

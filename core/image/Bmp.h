@@ -1,0 +1,17 @@
+#pragma once
+
+#include "image/ImageImpl.h"
+
+// BMP files: the bitmap block with a 14-byte file header in front.
+//
+// Reads Windows (40-byte and longer) and OS/2 (12-byte) headers, with or without the file
+// header; 1-, 2-, 4- and 8-bit palette files and 24-bit files keep their rows as stored,
+// 16- and 32-bit files (plain or with bit-field masks) are converted to 24 bits, top-down
+// files are turned bottom-up. Run-length compressed files are refused. Writes the block as
+// it is: its bit count, bottom-up rows, no compression.
+class CBmpImpl : public CImageFileImpl {
+public:
+    using CImageFileImpl::CImageFileImpl;
+    int Read(const std::string& name) override;
+    int Write(const std::string& name) override;
+};

@@ -1,0 +1,37 @@
+#include "image/ImageFileType.h"
+
+#include <strings.h>
+
+#include "image/Bmp.h"
+
+namespace {
+
+struct TypeName {
+    const char* name;
+    int type;
+};
+
+// Alphabetical; the first case-insensitive match wins.
+constexpr TypeName kTypeNames[] = {
+    {"BMP", kTypeBmp}, {"GIF", kTypeGif}, {"JPG", kTypeJpg}, {"PIC", kTypePict},
+    {"PNG", kTypePng}, {"RGB", kTypeSgi}, {"TGA", kTypeTga}, {"XPM", kTypeXpm},
+};
+
+}  // namespace
+
+int FileTypeOfName(const std::string& name) {
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot + 1 == name.size()) return kTypeFromExtension;
+    const std::string extension = name.substr(dot + 1);
+    for (const TypeName& t : kTypeNames) {
+        if (strcasecmp(extension.c_str(), t.name) == 0) return t.type;
+    }
+    return kTypeFromExtension;
+}
+
+std::unique_ptr<CImageFileImpl> MakeFormatObject(const std::string& name, int type) {
+    switch (type) {
+        case kTypeBmp: return std::make_unique<CBmpImpl>(name);
+        default: return nullptr;
+    }
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// How a job asks the user something or tells them something: a message box with OK,
+// OK/Cancel or Yes/No. Each front end implements it.
+enum class MessageButtons { kOk, kOkCancel, kYesNo };
+enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+    virtual MessageAnswer Show(const std::string& text, MessageButtons buttons) = 0;
+};
+
+// The sink for messages raised deep inside the picture library, where no job hands a port
+// down. Until a front end installs its own, the text goes to standard error and questions
+// are answered with No or Cancel.
+Messages& LibraryMessages();
+void SetLibraryMessages(Messages* messages);

@@ -16,6 +16,8 @@ public:
     CImage(const std::string& name, int type) { Load(name, type); }
     CImage(const CImage&) = delete;
     CImage& operator=(const CImage&) = delete;
+    CImage(CImage&&) = default;
+    CImage& operator=(CImage&&) = default;
 
     // Answers the reader's result; callers test HasImage.
     int Load(const std::string& name, int type = kTypeFromExtension);

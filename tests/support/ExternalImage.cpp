@@ -1,0 +1,66 @@
+#include "support/ExternalImage.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "image/Image.h"
+
+bool ConvertAvailable() { return std::system("convert -version >/dev/null 2>&1") == 0; }
+
+bool RunConvert(const std::string& arguments) {
+    return std::system(("convert " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+bool WritePpm(const std::string& name, const RgbPicture& picture) {
+    std::ofstream out(name, std::ios::binary);
+    out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
+    out.write(reinterpret_cast<const char*>(picture.rgb.data()),
+              static_cast<std::streamsize>(picture.rgb.size()));
+    return static_cast<bool>(out);
+}
+
+bool ReadPpm(const std::string& name, RgbPicture& picture) {
+    std::ifstream in(name, std::ios::binary);
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> picture.width >> picture.height >> maximum;
+    in.get();
+    if (!in || magic != "P6" || maximum != 255) return false;
+    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    in.read(reinterpret_cast<char*>(picture.rgb.data()), static_cast<std::streamsize>(picture.rgb.size()));
+    return static_cast<bool>(in);
+}
+
+CImage ImageOf(const RgbPicture& picture) {
+    CImage image;
+    image.Create(picture.width, picture.height, 24, -1);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const uint8_t* p = &picture.rgb[(static_cast<size_t>(y) * picture.width + x) * 3];
+            image.SetRGB(x, picture.height - 1 - y, p[0], p[1], p[2]);
+        }
+    }
+    return image;
+}
+
+RgbPicture PictureOf(const CImage& image) {
+    RgbPicture picture{image.Width(), image.Height(), {}};
+    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    for (int y = 0; y < picture.height; ++y) {
+        image.ReadRowRGB(picture.height - 1 - y, picture.rgb.data() + static_cast<size_t>(y) * picture.width * 3);
+    }
+    return picture;
+}
+
+RgbPicture TestPicture(int width, int height) {
+    RgbPicture picture{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            picture.rgb.push_back(static_cast<uint8_t>(x * 37 + y * 3));
+            picture.rgb.push_back(static_cast<uint8_t>(y * 53 + 11));
+            picture.rgb.push_back(static_cast<uint8_t>((x * y) ^ 0x5A));
+        }
+    }
+    return picture;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image/Image.h"
+
+// Pictures exchanged with another imaging program (ImageMagick's convert) through plain
+// PPM files, the independent oracle for our file formats.
+struct RgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;  // top row first, red, green, blue
+
+    bool operator==(const RgbPicture&) const = default;
+};
+
+bool ConvertAvailable();
+// Runs convert with the arguments; true when it succeeded.
+bool RunConvert(const std::string& arguments);
+
+bool WritePpm(const std::string& name, const RgbPicture& picture);
+bool ReadPpm(const std::string& name, RgbPicture& picture);
+
+// A 24-bit picture with the colours, and back: the colours of a picture, top row first.
+CImage ImageOf(const RgbPicture& picture);
+RgbPicture PictureOf(const CImage& image);
+
+// A picture with a different colour at every pixel, for pixel-exact comparisons.
+RgbPicture TestPicture(int width, int height);

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "image/Bmp.h"
+#include "image/Tga.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ int FileTypeOfName(const std::string& name) {
 std::unique_ptr<CImageFileImpl> MakeFormatObject(const std::string& name, int type) {
     switch (type) {
         case kTypeBmp: return std::make_unique<CBmpImpl>(name);
+        case kTypeTga: return std::make_unique<CTgaImpl>(name);
         default: return nullptr;
     }
 }

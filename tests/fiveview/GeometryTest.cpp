@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "fiveview/FaceGeometry.h"
+#include "fiveview/FiveViewRenderers.h"
+#include "fiveview/FaceFixtures.h"
+#include "support/ScriptedProgress.h"
+
+namespace {
+
+DomeDirection Dir(double a, double b, double z, double az) { return {a, b, z, az}; }
+
+TEST(FaceChoice, BoundsIncludeFortyFiveAndHundredThirtyFive) {
+    const PolarGeometry dome(11, 11, 180, kDomeMaster), allSky(11, 11, 180, kAllSky);
+    // tb = atan2(1, 1) is exactly 45 degrees: still the Top face.
+    EXPECT_EQ(dome.ChooseFace(Dir(0.5, 1, 1, 63)), kTop);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, 1, 1, 45)), kTop);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, 1.0000001, 1, 45)), kFront);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, 1, 0.5, 45)), kFront);
+    EXPECT_EQ(allSky.ChooseFace(Dir(1, 1, 0.5, 45)), kBack);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, -1, 0.5, -45)), kFront);
+    EXPECT_EQ(dome.ChooseFace(Dir(-1, 1, 0.5, 135)), kRight);
+    EXPECT_EQ(dome.ChooseFace(Dir(-1, -1, 0.5, -135)), kLeft);
+    EXPECT_EQ(dome.ChooseFace(Dir(-1, 1, 0.5, 135.000001)), kBack);
+    EXPECT_EQ(allSky.ChooseFace(Dir(-1, 1, 0.5, -135.000001)), kFront);
+    EXPECT_EQ(dome.ChooseFace(Dir(0, 1, 0.5, 90)), kRight);
+    EXPECT_EQ(dome.ChooseFace(Dir(0, -1, 0.5, -90)), kLeft);
+}
+
+TEST(FacePixel, TruncatesAndRefusesPositionsBeyondTheFace) {
+    EXPECT_EQ(FacePixelIndex(-1.0, 10), 0);
+    EXPECT_EQ(FacePixelIndex(1.0, 10), 9);
+    EXPECT_EQ(FacePixelIndex(0.999999, 10), 8) << "only +1 reaches the last pixel";
+    EXPECT_EQ(FacePixelIndex(0.0, 10), 4);
+    EXPECT_EQ(FacePixelIndex(-1.0000001, 10), 0) << "truncation towards zero";
+    EXPECT_EQ(FacePixelIndex(-1.3, 10), -1);
+    EXPECT_EQ(FacePixelIndex(1.3, 10), -1);
+    EXPECT_EQ(FacePixelIndex(NAN, 10), -1);
+    EXPECT_EQ(FacePixelIndex(INFINITY, 10), -1);
+    EXPECT_EQ(FacePixelIndex(0.7, 1), 0);
+}
+
+class PlainWorkedValues : public testing::Test {
+protected:
+    void SetUp() override {
+        MakeCoordinateFaces(faces, {{{9, 7}, {12, 8}, {10, 10}, {6, 8}, {11, 5}}});
+    }
+    CImage Render(int size, double sweep, int format) {
+        CImage output = MarkedOutput(size, size);
+        ScriptedProgress progress;
+        RenderPlain(output, SettingsFor(sweep, format), faces, progress);
+        return output;
+    }
+    FacePictures faces;
+};
+
+TEST_F(PlainWorkedValues, CentreOfOddOutputReadsTopFaceCentre) {
+    const CImage output = Render(5, 180, kDomeMaster);
+    EXPECT_EQ(FacePixelOf(output, 2, 2), (ReadFacePixel{kTop, 4, 3}));
+}
+
+TEST_F(PlainWorkedValues, RhoOfExactlyHalfIsOnTheDisc) {
+    const CImage output = Render(3, 180, kDomeMaster);
+    EXPECT_FALSE(Untouched(output, 2, 1));
+    EXPECT_FALSE(Untouched(output, 1, 0));
+    EXPECT_TRUE(Untouched(output, 2, 2)) << "corner: off the disc";
+    EXPECT_TRUE(Untouched(output, 0, 0));
+}
+
+TEST_F(PlainWorkedValues, ZeroSweepShowsTopCentreEverywhere) {
+    const CImage output = Render(9, 0, kAllSky);
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 9; ++x) {
+            const double u = x / 8.0 - 0.5, v = y / 8.0 - 0.5;
+            if (std::sqrt(u * u + v * v) > 0.5) continue;
+            EXPECT_EQ(FacePixelOf(output, x, y), (ReadFacePixel{kTop, 4, 3})) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(PlainWorkedValues, HemisphereRimReadsMiddleRowOfSideFaces) {
+    const CImage dome = Render(101, 180, kDomeMaster);
+    EXPECT_EQ(FacePixelOf(dome, 100, 50), (ReadFacePixel{kRight, 2, 3})) << "right edge: Right";
+    EXPECT_EQ(FacePixelOf(dome, 0, 50), (ReadFacePixel{kLeft, 5, 3})) << "left edge: Left";
+    EXPECT_EQ(FacePixelOf(dome, 50, 100), (ReadFacePixel{kFront, 5, 2})) << "top edge: Front";
+    EXPECT_EQ(FacePixelOf(dome, 50, 0), (ReadFacePixel{kBack, 4, 4})) << "bottom edge: Back";
+    const CImage allSky = Render(101, 180, kAllSky);
+    EXPECT_EQ(FacePixelOf(allSky, 50, 100).face, kBack);
+    EXPECT_EQ(FacePixelOf(allSky, 50, 0).face, kFront);
+    EXPECT_EQ(FacePixelOf(allSky, 100, 50).face, kRight);
+}
+
+TEST_F(PlainWorkedValues, FullSweepNeverReadsOutsideAFace) {
+    // Past about 250.5 degrees the rim looks below every side face; such pixels stay as they
+    // were and no read leaves a face picture.
+    const CImage output = Render(61, 360, kDomeMaster);
+    EXPECT_TRUE(Untouched(output, 30, 0)) << "straight down";
+    EXPECT_FALSE(Untouched(output, 30, 30));
+}
+
+TEST(PlainProgress, OneStepPerRowAndCancelStopsBeforeTheNextRow) {
+    FacePictures faces;
+    MakeUniformFaces(faces, 8, 200, 100, 50);
+    CImage output = MarkedOutput(21, 21);
+    ScriptedProgress all;
+    RenderPlain(output, SettingsFor(180, kDomeMaster), faces, all);
+    EXPECT_EQ(all.pumps, 21);
+    EXPECT_EQ(all.steps, 21);
+    EXPECT_EQ(all.Position(), 21);
+
+    CImage partial = MarkedOutput(21, 21);
+    ScriptedProgress cancelling(12);
+    RenderPlain(partial, SettingsFor(180, kDomeMaster), faces, cancelling);
+    EXPECT_EQ(cancelling.steps, 11);
+    EXPECT_FALSE(Untouched(partial, 10, 10)) << "row 10 was rendered";
+    EXPECT_TRUE(Untouched(partial, 10, 11)) << "row 11 keeps its old content";
+}
+
+TEST(Subsample5, OffDiscBlackRimDarkenedInteriorExact) {
+    FacePictures faces;
+    MakeUniformFaces(faces, 16, 200, 100, 50);
+    CImage output = MarkedOutput(101, 101);
+    ScriptedProgress progress;
+    RenderSubsample5(output, SettingsFor(180, kDomeMaster), faces, progress);
+    uint8_t r, g, b;
+    output.GetRGB(0, 0, r, g, b);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(0, 0, 0)) << "written black off the disc";
+    output.GetRGB(50, 50, r, g, b);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(200, 100, 50)) << "6c / 6";
+    // Bottom rim: samples 3 and 4 lie below the disc.
+    output.GetRGB(50, 0, r, g, b);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(4 * 200 / 6, 4 * 100 / 6, 4 * 50 / 6));
+}
+
+TEST(Ewa, WeightsFallExponentiallyWithDistance) {
+    EwaWeights weights;
+    BuildEwaWeights(weights, 4.0);
+    EXPECT_EQ(weights[0], 1.0);
+    EXPECT_DOUBLE_EQ(weights[1023], std::exp(-4.0 * std::sqrt(1023.0 / 1024.0)));
+    EXPECT_DOUBLE_EQ(weights[256], std::exp(-2.0));
+}
+
+TEST(Ewa, DegenerateFootprintFallsBackToBilinear) {
+    FacePictures faces;
+    MakeCoordinateFaces(faces, {{{9, 7}, {12, 8}, {10, 10}, {6, 8}, {11, 5}}});
+    EwaWeights weights;
+    BuildEwaWeights(weights, 4.0);
+    CImage output = MarkedOutput(15, 15);
+    ScriptedProgress progress;
+    RenderEwaRGB(output, SettingsFor(0, kDomeMaster), faces, weights, progress);
+    EXPECT_EQ(progress.steps, 16) << "row -1 is stepped too";
+    EXPECT_EQ(FacePixelOf(output, 7, 7), (ReadFacePixel{kTop, 4, 3}));
+    EXPECT_EQ(FacePixelOf(output, 3, 7), (ReadFacePixel{kTop, 4, 3}));
+    EXPECT_TRUE(Untouched(output, 0, 0));
+    EXPECT_TRUE(Untouched(output, 14, 14));
+}
+
+TEST(Ewa, AlphaIsFilteredLikeColour) {
+    FacePictures faces;
+    for (CImage& face : faces) {
+        face.Create(32, 32, 32, -1);
+        face.Fill(90, 60, 30, 77);
+    }
+    EwaWeights weights;
+    BuildEwaWeights(weights, 4.0);
+    CImage output = MarkedOutput(41, 41);
+    output.AllocAlpha();
+    ScriptedProgress progress;
+    RenderEwaRGBA(output, SettingsFor(212.58, kAllSky), faces, weights, progress);
+    uint8_t r, g, b, a;
+    for (auto [x, y] : {std::pair{20, 20}, {5, 20}, {20, 38}, {33, 9}}) {
+        ASSERT_EQ(output.GetRGBA(x, y, r, g, b, a), 1);
+        // A weighted mean of equal values, truncated: the value or one below it.
+        EXPECT_NEAR(r, 90, 1);
+        EXPECT_NEAR(a, 77, 1);
+        EXPECT_LE(a, 77);
+    }
+    EXPECT_TRUE(Untouched(output, 0, 40));
+}
+
+TEST(Ewa, FullSweepStaysInsideTheFaces) {
+    // Rim directions below every side face and neighbours across face seams give extreme
+    // footprints; every written pixel must still come from face pixels (the sanitizer build
+    // checks that no conversion or index goes astray).
+    FacePictures faces;
+    MakeUniformFaces(faces, 12, 180, 120, 60);
+    EwaWeights weights;
+    BuildEwaWeights(weights, 4.0);
+    CImage output = MarkedOutput(51, 51);
+    ScriptedProgress progress;
+    RenderEwaRGB(output, SettingsFor(360, kDomeMaster), faces, weights, progress);
+    int written = 0;
+    for (int y = 0; y < 51; ++y) {
+        for (int x = 0; x < 51; ++x) {
+            if (Untouched(output, x, y)) continue;
+            ++written;
+            uint8_t r, g, b;
+            output.GetRGB(x, y, r, g, b);
+            ASSERT_NEAR(r, 180, 1) << x << "," << y;
+            ASSERT_NEAR(b, 60, 1) << x << "," << y;
+        }
+    }
+    EXPECT_GT(written, 51 * 51 * 3 / 4 - 60);
+}
+
+}  // namespace

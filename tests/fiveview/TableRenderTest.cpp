@@ -65,7 +65,13 @@ INSTANTIATE_TEST_SUITE_P(Sweeps, TableRender,
                                          TableCase{212.58, kAllSky, 257, 199},
                                          TableCase{212.58, kDomeMaster, 120, 300},
                                          TableCase{300, kAllSky, 151, 151},
-                                         TableCase{360, kDomeMaster, 64, 64}));
+                                         TableCase{360, kDomeMaster, 64, 64}),
+                         [](const testing::TestParamInfo<TableCase>& info) {
+                             const TableCase& c = info.param;
+                             return (c.format == kDomeMaster ? "DomeMaster" : "AllSky") +
+                                    std::to_string(static_cast<int>(c.sweep)) + "_" +
+                                    std::to_string(c.width) + "x" + std::to_string(c.height);
+                         });
 
 TEST(TableRenderGuards, MismatchedTablesAreNotUsed) {
     FacePictures faces;

@@ -89,6 +89,7 @@ TEST(BmpInterop, OurFileReadsPixelExactInAnotherProgram) {
 }
 
 struct ForeignBmp {
+    const char* name;
     const char* options;  // how convert writes it
     bool exact;           // colours survive unchanged
 };
@@ -121,14 +122,16 @@ TEST_P(BmpForeignFiles, LoadLikeTheProgramThatWroteThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, BmpForeignFiles,
-    testing::Values(ForeignBmp{"BMP3:", true},           // 40-byte header, 24 bits
-                    ForeignBmp{"BMP:", true},            // 124-byte header
-                    ForeignBmp{"BMP2:", true},           // 12-byte header
-                    ForeignBmp{"-compress none -type palette BMP3:", true},
-                    ForeignBmp{"-colors 16 -type palette BMP3:", false},
-                    ForeignBmp{"-colors 2 -type bilevel BMP3:", false},
-                    ForeignBmp{"-define bmp:subtype=RGB565 BMP:", false},
-                    ForeignBmp{"-alpha on -channel A -evaluate set 50% +channel BMP:", true}));
+    testing::Values(ForeignBmp{"Windows24", "BMP3:", true},
+                    ForeignBmp{"LongHeader24", "BMP:", true},
+                    ForeignBmp{"Os2Header24", "BMP2:", true},
+                    ForeignBmp{"Palette8", "-compress none -type palette BMP3:", true},
+                    ForeignBmp{"Palette4", "-colors 16 -type palette BMP3:", false},
+                    ForeignBmp{"Bilevel1", "-colors 2 -type bilevel BMP3:", false},
+                    ForeignBmp{"BitFields565", "-define bmp:subtype=RGB565 BMP:", false},
+                    ForeignBmp{"Alpha32", "-alpha on -channel A -evaluate set 50% +channel BMP:",
+                               true}),
+    [](const testing::TestParamInfo<ForeignBmp>& info) { return info.param.name; });
 
 TEST(BmpInterop, AlphaOfThirtyTwoBitFileBecomesAlphaPlane) {
     if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "ports/Messages.h"
+#include "ports/Progress.h"
+
+class CImageDoc;
+
+// What jobs need of documents and their windows. The desktop application shows each
+// document in a window; the headless front end only keeps it.
+class Documents {
+public:
+    virtual ~Documents() = default;
+    // A new image document without a picture yet, shown (where there is a display) until it
+    // is closed.
+    virtual CImageDoc* NewImageDocument() = 0;
+    virtual void CloseDocument(CImageDoc* document) = 0;
+};
+
+// The ports a job reaches the user through.
+struct JobPorts {
+    Messages& messages;
+    Documents& documents;
+    std::function<std::unique_ptr<Progress>()> newProgress;
+};

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "headless/ConsoleMessages.h"
+#include "headless/ConsoleProgress.h"
+#include "headless/HeadlessDocuments.h"
+
+namespace {
+
+std::string Contents(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    return text;
+}
+
+TEST(ConsoleProgress, CaptionFollowsPercentageAndPlainLinesWhenNotATerminal) {
+    std::FILE* out = std::tmpfile();
+    {
+        ConsoleProgress progress(out);
+        EXPECT_EQ(progress.Step(), 0) << "before Open nothing moves";
+        progress.Open("Batch Map", 0);
+        EXPECT_EQ(progress.Caption(), "Batch Map");
+        progress.SetRange(0, 3, 1);
+        progress.SetText("Mapping %d dome%s %s . . .", 3, "s", "(EWA)");
+        progress.Step();
+        EXPECT_EQ(progress.Caption(), "Progress [33%]");
+        progress.Step();
+        EXPECT_EQ(progress.Caption(), "Progress [66%]");
+        EXPECT_EQ(progress.Step(), 2);
+        EXPECT_EQ(progress.Caption(), "Progress [100%]");
+    }
+    const std::string text = Contents(out);
+    EXPECT_NE(text.find("Progress [66%] Mapping 3 domes (EWA) . . .\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find('\r'), std::string::npos) << "no in-place redraw into a file";
+    std::fclose(out);
+}
+
+TEST(ConsoleProgress, EqualBoundsKeepTheTitle) {
+    std::FILE* out = std::tmpfile();
+    ConsoleProgress progress(out);
+    progress.Open("Mapping . . .", 0);
+    progress.SetRange(0, 0, 1);
+    progress.Step();
+    EXPECT_EQ(progress.Caption(), "Mapping . . .");
+    std::fclose(out);
+}
+
+TEST(ConsoleProgress, InterruptCancelsAtTheNextPump) {
+    std::FILE* out = std::tmpfile();
+    ConsoleProgress progress(out);
+    progress.Open("Mapping . . .", 0);
+    progress.PumpMessages(1);
+    EXPECT_EQ(progress.cancelled, 0);
+    std::raise(SIGINT);
+    EXPECT_EQ(progress.cancelled, 0) << "seen only when the job pumps";
+    progress.PumpMessages(1);
+    EXPECT_EQ(progress.cancelled, 1);
+    std::fclose(out);
+}
+
+TEST(ConsoleMessages, QuestionsWithoutATerminalAreAnsweredNo) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* in = std::tmpfile();  // not a terminal
+    ConsoleMessages messages(out, in);
+    EXPECT_EQ(messages.Show("Continue?", MessageButtons::kYesNo), MessageAnswer::kNo);
+    EXPECT_EQ(messages.Show("Rendering took 3 seconds", MessageButtons::kOk), MessageAnswer::kOk);
+    EXPECT_EQ(Contents(out), "Continue?\nRendering took 3 seconds\n");
+    std::fclose(in);
+    std::fclose(out);
+}
+
+TEST(HeadlessDocuments, KeepsDocumentsUntilClosed) {
+    HeadlessDocuments documents;
+    CImageDoc* a = documents.NewImageDocument();
+    CImageDoc* b = documents.NewImageDocument();
+    EXPECT_NE(a, b);
+    documents.CloseDocument(a);
+    EXPECT_EQ(documents.OpenCount(), 1u);
+}
+
+}  // namespace

@@ -3,6 +3,9 @@
 #include <strings.h>
 
 #include "image/Bmp.h"
+#include "image/Gif.h"
+#include "image/Pict.h"
+#include "image/Sgi.h"
 #include "image/Tga.h"
 
 namespace {
@@ -33,7 +36,10 @@ int FileTypeOfName(const std::string& name) {
 std::unique_ptr<CImageFileImpl> MakeFormatObject(const std::string& name, int type) {
     switch (type) {
         case kTypeBmp: return std::make_unique<CBmpImpl>(name);
+        case kTypeGif: return std::make_unique<CGifImpl>(name);
         case kTypeTga: return std::make_unique<CTgaImpl>(name);
+        case kTypePict: return std::make_unique<CPictImpl>(name);
+        case kTypeSgi: return std::make_unique<CRgbImpl>(name);
         default: return nullptr;
     }
 }

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "gif/GifBytes.h"
+#include "image/Image.h"
+#include "support/ExternalImage.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// At most `colours` distinct, never grey, colours: runs along the rows broken by noise, or
+// pure noise, which keeps an LZW table filling up.
+RgbPicture ColourPicture(int width, int height, int colours, bool noise = false) {
+    RgbPicture picture{width, height, {}};
+    uint32_t seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int k = static_cast<int>(noise ? (seed >> 16) % colours
+                                                 : ((x / 4 + y / 3) * 7 + (seed >> 30)) % colours);
+            picture.rgb.insert(picture.rgb.end(), {static_cast<uint8_t>(k * 97 % 256),
+                                                   static_cast<uint8_t>((k * 59 + 13) % 256),
+                                                   static_cast<uint8_t>(255 - k)});
+        }
+    }
+    return picture;
+}
+
+// Offset of the first image descriptor's "," in a GIF.
+size_t DescriptorOffset(const std::vector<uint8_t>& f) {
+    size_t at = 13 + ((f[10] & 0x80) ? 3u << ((f[10] & 7) + 1) : 0);
+    while (at < f.size() && f[at] == 0x21) {
+        for (at += 2; at < f.size() && f[at] != 0; at += f[at] + 1u) {
+        }
+        ++at;
+    }
+    return std::min(at, f.size() - 10);
+}
+
+class ConvertGif : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!ConvertAvailable()) GTEST_SKIP() << "convert is not installed";
+    }
+    // Has convert make out.gif (written as prefix + name) from the picture.
+    std::vector<uint8_t> Make(const RgbPicture& picture, const std::string& options,
+                              const std::string& prefix = "") {
+        EXPECT_TRUE(WritePpm(dir.File("in.ppm"), picture));
+        EXPECT_TRUE(
+            RunConvert(dir.File("in.ppm") + " " + options + " " + prefix + dir.File("out.gif")));
+        std::vector<uint8_t> f = ReadFileBytes(dir.File("out.gif"));
+        if (f.size() < 13) f.resize(13);
+        return f;
+    }
+    CImage Load() {
+        CImage image;
+        EXPECT_EQ(image.Load(dir.File("out.gif")), 1);
+        return image;
+    }
+    TempDir dir;
+};
+
+TEST_F(ConvertGif, DecodesPixelExact) {
+    struct Case {
+        const char* name;
+        RgbPicture picture;
+        std::string options, prefix;
+    };
+    const Case cases[] = {
+        {"GIF87a", ColourPicture(40, 30, 50), "", "gif87:"},
+        {"interlaced", ColourPicture(33, 47, 100), "-interlace GIF", ""},
+        {"two colours", ColourPicture(29, 17, 2), "", ""},
+        // 60000 noisy pixels need far more than the 4096 codes of one table.
+        {"table refills", ColourPicture(300, 200, 256, true), "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<uint8_t> f = Make(c.picture, c.options, c.prefix);
+        const bool interlaced = (f[DescriptorOffset(f) + 9] & 0x40) != 0;
+        EXPECT_EQ(interlaced, !c.options.empty());
+        EXPECT_EQ(std::string(f.begin(), f.begin() + 6) == "GIF87a", !c.prefix.empty());
+        EXPECT_EQ((f[10] & 7) == 0, c.name == std::string("two colours")) << "two-entry table";
+        const CImage image = Load();
+        ASSERT_TRUE(image.HasImage());
+        EXPECT_EQ(image.BitsPerPixel(), 8);
+        EXPECT_EQ(image.TransparentIndex(), -1);
+        EXPECT_TRUE(PictureOf(image) == c.picture);
+    }
+}
+
+TEST_F(ConvertGif, TransparentColourReadsBlackWithWhiteFill) {
+    RgbPicture picture = ColourPicture(31, 21, 40);
+    const std::vector<uint8_t> f = Make(picture, "-transparent 'rgb(0,13,255)'");
+    ASSERT_EQ(std::string(f.begin(), f.begin() + 6), "GIF89a");
+    const CImage image = Load();
+    ASSERT_TRUE(image.HasImage());
+    const int transparent = image.TransparentIndex();
+    ASSERT_GE(transparent, 0);
+    ASSERT_EQ(image.GetPalette()->Count(), 256);
+    uint8_t r, g, b;
+    image.GetPalette()->GetEntry(255, r, g, b);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(255, 255, 255)) << "unused entries are white";
+    int transparentPixels = 0;
+    for (size_t i = 0; i < picture.rgb.size(); i += 3) {
+        if (picture.rgb[i] == 0 && picture.rgb[i + 1] == 13 && picture.rgb[i + 2] == 255) {
+            picture.rgb[i + 1] = picture.rgb[i + 2] = 0;
+            const int x = static_cast<int>(i / 3) % picture.width;
+            const int y = picture.height - 1 - static_cast<int>(i / 3) / picture.width;
+            EXPECT_EQ(image.GetIndex(x, y), transparent);
+            ++transparentPixels;
+        }
+    }
+    EXPECT_GT(transparentPixels, 0);
+    EXPECT_TRUE(PictureOf(image) == picture);
+}
+
+TEST_F(ConvertGif, LocalTableReplacesGlobalOne) {
+    const RgbPicture picture = ColourPicture(25, 19, 60);
+    std::vector<uint8_t> f = Make(picture, "");
+    // Move the colours into a local table and leave a scrambled global one behind.
+    ASSERT_TRUE(f[10] & 0x80);
+    const size_t tableBytes = 3u << ((f[10] & 7) + 1);
+    const size_t d = DescriptorOffset(f);
+    const std::vector<uint8_t> table(f.begin() + 13, f.begin() + 13 + tableBytes);
+    std::transform(f.begin() + 13, f.begin() + 13 + tableBytes, f.begin() + 13,
+                   [](uint8_t v) { return static_cast<uint8_t>(v ^ 0x5A); });
+    f[d + 9] = static_cast<uint8_t>((f[d + 9] & ~7) | 0x80 | (f[10] & 7));
+    f.insert(f.begin() + d + 10, table.begin(), table.end());
+    WriteFileBytes(dir.File("out.gif"), f);
+    const CImage image = Load();
+    ASSERT_TRUE(image.HasImage());
+    EXPECT_TRUE(PictureOf(image) == picture);
+}
+
+TEST_F(ConvertGif, AnimationGivesItsFirstFrame) {
+    const RgbPicture first = ColourPicture(20, 16, 30), second = ColourPicture(20, 16, 30, true);
+    ASSERT_TRUE(WritePpm(dir.File("a.ppm"), first));
+    ASSERT_TRUE(WritePpm(dir.File("b.ppm"), second));
+    ASSERT_TRUE(
+        RunConvert(dir.File("a.ppm") + " " + dir.File("b.ppm") + " " + dir.File("out.gif")));
+    const CImage image = Load();
+    ASSERT_TRUE(image.HasImage());
+    EXPECT_TRUE(PictureOf(image) == first);
+}
+
+class GifFile : public ::testing::Test {
+protected:
+    CImage Load(const std::vector<uint8_t>& bytes, int expectedAnswer = 1) {
+        WriteFileBytes(dir.File("x.gif"), bytes);
+        CImage image;
+        EXPECT_EQ(image.Load(dir.File("x.gif")), expectedAnswer);
+        return image;
+    }
+    TempDir dir;
+};
+
+TEST_F(GifFile, FirstLineIsTopRow) {
+    // Code size 2: clear 4, end 5; the width grows to 4 bits once slot 8 is next.
+    const auto data =
+        PackCodes({{4, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 4}, {3, 4}, {2, 4}, {1, 4}, {0, 4}, {5, 4}});
+    const CImage image = Load(OneImageGif(4, 2, 2, data));
+    ASSERT_TRUE(image.HasImage());
+    EXPECT_EQ(IndicesOf(image), (std::vector<int>{0, 1, 2, 3, 3, 2, 1, 0}));
+    EXPECT_EQ(image.GetIndex(0, 1), 0);
+    EXPECT_EQ(image.GetIndex(0, 0), 3);
+    uint8_t r, g, b;
+    ASSERT_EQ(image.GetRGB(1, 1, r, g, b), 1);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(1, 2, 254));
+}
+
+TEST_F(GifFile, InterlacedLinesFillRowsInFourPasses) {
+    // Line k holds the value k; code size 3: clear 8, end 9, 5-bit codes from slot 16 on.
+    std::vector<Code> codes = {{8, 4}};
+    for (int k = 0; k < 8; ++k) codes.push_back({k, k < 7 ? 4 : 5});
+    codes.push_back({9, 5});
+    const CImage image = Load(OneImageGif(1, 8, 3, PackCodes(codes), 3, 0x40));
+    EXPECT_EQ(IndicesOf(image), (std::vector<int>{0, 4, 2, 5, 1, 6, 3, 7}))
+        << "lines go to rows 0, 4, 2, 6, 1, 3, 5, 7";
+}
+
+TEST_F(GifFile, DataWithoutLeadingClearDecodesAlike) {
+    const auto withClear = PackCodes({{4, 3}, {1, 3}, {6, 3}, {0, 3}, {5, 4}});
+    const auto without = PackCodes({{1, 3}, {6, 3}, {0, 3}, {5, 4}});
+    const std::vector<int> expected = {1, 1, 1, 0};
+    EXPECT_EQ(IndicesOf(Load(OneImageGif(2, 2, 2, withClear))), expected);
+    EXPECT_EQ(IndicesOf(Load(OneImageGif(2, 2, 2, without))), expected);
+}
+
+TEST_F(GifFile, TransparencyPaletteRules) {
+    auto f = OneImageGif(2, 1, 4, PackCodes({{16, 5}, {5, 5}, {6, 5}, {17, 5}}), 4);
+    // Graphic control extension with transparency flag and index 5, before the image.
+    const uint8_t control[] = {0x21, 0xF9, 4, 0x01, 0, 0, 5, 0};
+    f.insert(f.begin() + 13 + 48, std::begin(control), std::end(control));
+    const CImage image = Load(f);
+    ASSERT_TRUE(image.HasImage());
+    EXPECT_EQ(image.TransparentIndex(), 5);
+    ASSERT_EQ(image.GetPalette()->Count(), 256);
+    uint8_t r, g, b;
+    image.GetRGB(0, 0, r, g, b);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(0, 0, 0)) << "transparent entry black";
+    image.GetRGB(1, 0, r, g, b);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(6, 12, 249)) << "others keep their colour";
+    for (int i : {16, 100, 255}) {
+        image.GetPalette()->GetEntry(i, r, g, b);
+        EXPECT_EQ(std::tie(r, g, b), std::make_tuple(255, 255, 255)) << i;
+    }
+}
+
+}  // namespace

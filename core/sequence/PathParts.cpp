@@ -1,0 +1,13 @@
+#include "sequence/PathParts.h"
+
+PathParts SplitPath(const std::string& path) {
+    PathParts parts;
+    const size_t slash = path.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    parts.directory = path.substr(0, nameStart);
+    const size_t dot = path.rfind('.');
+    const size_t nameEnd = dot == std::string::npos || dot < nameStart ? path.size() : dot;
+    parts.name = path.substr(nameStart, nameEnd - nameStart);
+    parts.extension = path.substr(nameEnd);
+    return parts;
+}

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sequence/PathParts.h"
+#include "util/PathParts.h"
 
 // Names of the numbered files a job writes, and the texts that go with sequences.
 

@@ -6,7 +6,7 @@
 
 #include "sequence/DirectorySearch.h"
 #include "sequence/NumberedName.h"
-#include "sequence/PathParts.h"
+#include "util/PathParts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "sequence/NumberedName.h"
 #include "sequence/NumberedOutput.h"
-#include "sequence/PathParts.h"
+#include "util/PathParts.h"
 
 namespace {
 

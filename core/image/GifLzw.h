@@ -16,15 +16,11 @@ public:
     virtual bool TakeLine(const uint8_t* pixels, int count) = 0;
 };
 
-struct GifDecodeResult {
-    bool finished = false;  // the end code was reached or the sink wanted no more
-    int badCodes = 0;       // codes beyond the next free table slot, decoded as that slot
-};
-
 // Decodes one image's data, the code size byte and the data sub-blocks that follow it at
 // the file's position, in lines of lineLength pixels. A code size outside 2..9 decodes
 // nothing; data that ends early or is corrupt ends the decoding with what came so far.
-GifDecodeResult DecodeGifData(InputFile& file, int lineLength, GifLineSink& sink);
+// A code beyond the next free table slot is decoded as if it named that slot.
+void DecodeGifData(InputFile& file, int lineLength, GifLineSink& sink);
 
 // Variable-length-code LZW for 8-bit pixels (initial code size 8), written to the file as
 // data sub-blocks of up to 254 bytes. The string table is found through an open-addressed

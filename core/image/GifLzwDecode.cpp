@@ -100,18 +100,13 @@ public:
         Reset();
     }
 
-    GifDecodeResult Run(CodeReader& codes, LineBuffer& line) {
-        GifDecodeResult result;
+    void Run(CodeReader& codes, LineBuffer& line) {
         // The data starts as if after a clear code, so a stream that omits the first clear
         // decodes the same as one that has it.
         bool afterClear = true;
         for (;;) {
             int code = codes.Read(width);
-            if (code < 0) break;
-            if (code == end) {
-                result.finished = true;
-                break;
-            }
+            if (code < 0 || code == end) break;
             if (code == clear) {
                 Reset();
                 afterClear = true;
@@ -121,17 +116,16 @@ public:
                 afterClear = false;
                 if (code >= nextFree) code = 0;
                 oldCode = firstChar = code;
-                if (!line.Put(static_cast<uint8_t>(code))) return {true, result.badCodes};
+                if (!line.Put(static_cast<uint8_t>(code))) return;
                 continue;
             }
             int depth = 0;
-            if (!Expand(code, depth, result.badCodes)) break;
+            if (!Expand(code, depth)) break;
             while (depth > 0) {
-                if (!line.Put(table.stack[--depth])) return {true, result.badCodes};
+                if (!line.Put(table.stack[--depth])) return;
             }
         }
         line.FlushPartial();
-        return result;
     }
 
 private:
@@ -143,11 +137,10 @@ private:
 
     // Pushes the string of code onto the stack, last pixel first, and grows the table.
     // False when a corrupt table would make the string longer than any real one.
-    bool Expand(int code, int& depth, int& badCodes) {
+    bool Expand(int code, int& depth) {
         const int thisCode = code;
         if (code >= nextFree) {
             // Not yet defined: the previous string plus its own first pixel.
-            if (code > nextFree) ++badCodes;
             table.stack[depth++] = static_cast<uint8_t>(firstChar);
             code = oldCode;
         }
@@ -185,13 +178,13 @@ private:
 
 }  // namespace
 
-GifDecodeResult DecodeGifData(InputFile& file, int lineLength, GifLineSink& sink) {
+void DecodeGifData(InputFile& file, int lineLength, GifLineSink& sink) {
     uint8_t codeSize = 0;
-    if (lineLength <= 0 || !file.ReadExactly(&codeSize, 1)) return {};
-    if (codeSize < 2 || codeSize > 9) return {};
+    if (lineLength <= 0 || !file.ReadExactly(&codeSize, 1)) return;
+    if (codeSize < 2 || codeSize > 9) return;
     std::unique_ptr<StringTable> table(new (std::nothrow) StringTable());
-    if (!table) return {};
+    if (!table) return;
     CodeReader codes(file);
     LineBuffer line(lineLength, sink);
-    return Decoder(codeSize, *table).Run(codes, line);
+    Decoder(codeSize, *table).Run(codes, line);
 }

@@ -26,6 +26,15 @@ protected:
 // table: decoded as the previous string plus its first pixel.
 const std::vector<Code> kOnes = {{4, 3}, {1, 3}, {6, 3}, {7, 3}, {9, 4}};
 
+TEST_F(HostileGif, DataWithoutLeadingClearDecodesAlike) {
+    // Clear, 1, "1 1" (the code being defined), 0; 4-bit codes from slot 8 on.
+    const auto withClear = PackCodes({{4, 3}, {1, 3}, {6, 3}, {0, 3}, {5, 4}});
+    const auto without = PackCodes({{1, 3}, {6, 3}, {0, 3}, {5, 4}});
+    const std::vector<int> expected = {1, 1, 1, 0};
+    EXPECT_EQ(IndicesOf(Load(OneImageGif(2, 2, 2, withClear))), expected);
+    EXPECT_EQ(IndicesOf(Load(OneImageGif(2, 2, 2, without))), expected);
+}
+
 TEST_F(HostileGif, CodeSizeOutsideTwoToNineDecodesNothing) {
     for (int size : {0, 1, 10, 255}) {
         SCOPED_TRACE(size);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/AppSettings.h"
+#include "fiveview/FaceGeometry.h"
+#include "fiveview/FiveViewSettings.h"
+#include "ports/Documents.h"
+#include "sequence/ImageSequence.h"
+#include "transforms/ImageDoc.h"
+
+using FiveViewSequences = std::array<ImageSequence, kFaceCount>;
+
+// What became of a five-view job.
+struct FiveViewResult {
+    int framesWritten = 0;
+    int framesSkipped = 0;  // a view without a picture, unreadable, or cropped to nothing
+    int saveFailures = 0;
+    bool cancelled = false;
+    bool declined = false;  // the user said No to the odd-crop question
+    bool Succeeded() const {
+        return !cancelled && !declined && framesSkipped == 0 && saveFailures == 0 && framesWritten > 0;
+    }
+};
+
+// ".jpg", ".bmp", ".tga" for output formats 0, 1, 2.
+std::string FiveViewExtension(int outputFormat);
+// The output format of an extension (".jpg", ".bmp", ".tga", any case); -1 for others.
+int OutputFormatOfExtension(const std::string& extension);
+
+// Renders one polar picture per frame of the five sequences (face order Top, Left, Back,
+// Right, Front) into the output document's picture and saves each as directory + base name
+// + five-digit frame + extension. The sequences are emptied as the frames are taken.
+FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& settings,
+                              FiveViewSequences& sequences, const std::string& extension,
+                              JobPorts& ports);
+
+// Resolves the five views (single files or sequences); on a missing view tells the user and
+// answers false, leaving the sequences partly filled.
+bool ResolveFiveViews(const FiveViewSettings& settings, FiveViewSequences& sequences,
+                      Messages& messages);
+
+// What the "5 View Polar" command does once its dialog was confirmed: remembers directory,
+// base name and sweep, finds the views, renders into a new image document, reports the time
+// taken and closes the document.
+FiveViewResult RunFiveViewCommand(const FiveViewSettings& settings, AppSettings& appSettings,
+                                  JobPorts& ports);

@@ -3,7 +3,6 @@
 #include <random>
 
 #include "TgaTestFiles.h"
-#include "support/ExternalImage.h"
 
 namespace {
 
@@ -77,8 +76,9 @@ TEST(TgaHostile, AbsurdSizesAreRefused) {
 
 TEST(TgaHostile, IndicesOutsideTheMapAreBlack) {
     TempDir dir;
+    // 16-bit indices 1, 256 (high byte first to count) and 65535 into a map of two entries.
     TgaFile file(1, 16, 3, 1);
-    file.Map(0, 2, 24).Add({1, 1, 1, 2, 2, 2}).Add({1, 0, 0xFF, 0xFF, 2, 0});
+    file.Map(0, 2, 24).Add({1, 1, 1, 2, 2, 2}).Add({1, 0, 0, 1, 0xFF, 0xFF});
     CImage image(file.Save(dir), -1);
     EXPECT_EQ(Rgb(image, 0, 0), Colour(2, 2, 2));
     EXPECT_EQ(Rgb(image, 1, 0), Colour(0, 0, 0));

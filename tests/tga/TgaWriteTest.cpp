@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "TgaTestFiles.h"
-#include "support/ExternalImage.h"
 
 namespace {
 
@@ -89,27 +88,6 @@ TEST(TgaWrite, AlphaPlaneGivesThirtyTwoBitPixels) {
     image.SetAlpha(2, 0, 60);
     // Equal colours with different alpha are different pixels.
     EXPECT_EQ(PacketsOf(image, dir, 32), (Bytes{0x00, 3, 2, 1, 50, 0x81, 3, 2, 1, 60}));
-}
-
-TEST(TgaWrite, ReadsBackUnchanged) {
-    TempDir dir;
-    for (bool withAlpha : {false, true}) {
-        CImage image = ImageOf(TestPicture(131, 5));
-        if (withAlpha) image.AllocAlpha();
-        for (int x = 0; x < 131; ++x) {
-            image.SetRGB(x, 1, 1, 2, 3);
-            image.SetRGB(x, 3, x / 3, 0, 0);
-            for (int y = 0; y < 5; ++y) image.SetAlpha(x, y, x * y);
-        }
-        ASSERT_EQ(image.SaveAs(dir.File("r.tga"), -1), 1);
-        CImage back(dir.File("r.tga"), -1);
-        ASSERT_TRUE(back.HasImage());
-        EXPECT_EQ(PictureOf(back), PictureOf(image));
-        ASSERT_EQ(back.AlphaBits() != nullptr, withAlpha);
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 131; ++x) ASSERT_EQ(back.GetAlpha(x, y), image.GetAlpha(x, y));
-        }
-    }
 }
 
 TEST(TgaWrite, PalettePicturesAreWrittenInTheirColours) {

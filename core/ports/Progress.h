@@ -51,6 +51,7 @@ public:
     }
     void PumpMessages(int) override {}
     int Position() const { return position; }
+    int Upper() const { return upper; }
 
 protected:
     void ShowText(const std::string&) override {}

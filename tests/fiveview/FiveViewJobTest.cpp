@@ -42,7 +42,7 @@ struct ProgressRecord {
 class ProbeProgress : public ScriptedProgress {
 public:
     ProbeProgress(int cancelAt, ProgressRecord& record) : ScriptedProgress(cancelAt), record(record) {}
-    ~ProbeProgress() override { record = {pumps, steps, upper, text}; }
+    ~ProbeProgress() override { record = {pumps, steps, Upper(), text}; }
 
 private:
     ProgressRecord& record;

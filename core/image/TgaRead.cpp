@@ -207,10 +207,7 @@ private:
 class TgaRowOrder {
 public:
     TgaRowOrder(int height, int interlace)
-        : height(height),
-          step(interlace == 1   ? 2
-               : interlace == 2 ? 4
-                                : 1) {}
+        : height(height), step(interlace == 1 ? 2 : interlace == 2 ? 4 : 1) {}
 
     int Next() {
         const int v = row;
@@ -257,12 +254,8 @@ void DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaForma
 
 }  // namespace
 
-void CTgaImpl::SetHeaderDump(bool on) {
-    headerDump = on;
-}
-bool CTgaImpl::HeaderDump() {
-    return headerDump;
-}
+void CTgaImpl::SetHeaderDump(bool on) { headerDump = on; }
+bool CTgaImpl::HeaderDump() { return headerDump; }
 
 int CTgaImpl::Read(const std::string& name) {
     AdoptName(name);

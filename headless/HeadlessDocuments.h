@@ -3,16 +3,24 @@
 #include <memory>
 #include <vector>
 
+#include "mapdoc/MosaDoc.h"
 #include "ports/Documents.h"
 #include "transforms/ImageDoc.h"
 
-// Documents of a run without windows: kept until closed or until the run ends.
+// Documents of a run without windows: kept until closed or until the run ends. A map
+// document without pending parameters takes those a new document starts with.
 class HeadlessDocuments : public Documents {
 public:
+    explicit HeadlessDocuments(Messages& messages) : messages(messages) {}
+
     CImageDoc* NewImageDocument() override;
+    CMosaDoc* NewMapDocument(const PanSettings* pending) override;
     void CloseDocument(CImageDoc* document) override;
-    size_t OpenCount() const { return documents.size(); }
+    void CloseDocument(CMosaDoc* document) override;
+    size_t OpenCount() const { return imageDocuments.size() + mapDocuments.size(); }
 
 private:
-    std::vector<std::unique_ptr<CImageDoc>> documents;
+    Messages& messages;
+    std::vector<std::unique_ptr<CImageDoc>> imageDocuments;
+    std::vector<std::unique_ptr<CMosaDoc>> mapDocuments;
 };

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     settings.baseName = "sample";
 
     ConsoleMessages messages;
-    HeadlessDocuments documents;
+    HeadlessDocuments documents{messages};
     JobPorts ports{messages, documents, [] { return std::make_unique<ConsoleProgress>(); }};
     AppSettings appSettings;
     const FiveViewResult result = RunFiveViewCommand(settings, appSettings, ports);

@@ -7,6 +7,8 @@
 #include "ports/Progress.h"
 
 class CImageDoc;
+class CMosaDoc;
+struct PanSettings;
 
 // What jobs need of documents and their windows. The desktop application shows each
 // document in a window; the headless front end only keeps it.
@@ -16,7 +18,11 @@ public:
     // A new image document without a picture yet, shown (where there is a display) until it
     // is closed.
     virtual CImageDoc* NewImageDocument() = 0;
+    // A new map document with the pending parameters, or (without them) with parameters the
+    // front end asks the user for; none when the user declined.
+    virtual CMosaDoc* NewMapDocument(const PanSettings* pending) = 0;
     virtual void CloseDocument(CImageDoc* document) = 0;
+    virtual void CloseDocument(CMosaDoc* document) = 0;
 };
 
 // The ports a job reaches the user through.

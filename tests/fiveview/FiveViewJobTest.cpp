@@ -108,7 +108,7 @@ protected:
     TitleRecorder recorder;
     FiveViewSettings settings;
     RecordingMessages messages;
-    HeadlessDocuments documents;
+    HeadlessDocuments documents{messages};
     int cancelAtPump = -1;
     ProgressRecord progress;
     FiveViewSequences remaining;
@@ -334,7 +334,7 @@ TEST(FiveViewCommand, MissingViewsAreListedAndSettingsRemembered) {
     settings.baseName = "show";
     settings.polarSweep = 212.58;
     RecordingMessages messages;
-    HeadlessDocuments documents;
+    HeadlessDocuments documents{messages};
     JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
     AppSettings app;
     const FiveViewResult result = RunFiveViewCommand(settings, app, ports);
@@ -364,7 +364,7 @@ TEST(FiveViewCommand, SingleFramesRenderToFrameZeroAndReportTheTime) {
     settings.baseName = "one";
     settings.outputFormat = kOutputBmp;
     RecordingMessages messages;
-    HeadlessDocuments documents;
+    HeadlessDocuments documents{messages};
     JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
     AppSettings app;
     EXPECT_TRUE(RunFiveViewCommand(settings, app, ports).Succeeded());

@@ -6,6 +6,7 @@
 #include "headless/ConsoleMessages.h"
 #include "headless/ConsoleProgress.h"
 #include "headless/HeadlessDocuments.h"
+#include "support/RecordingMessages.h"
 
 namespace {
 
@@ -73,11 +74,18 @@ TEST(ConsoleMessages, QuestionsWithoutATerminalAreAnsweredNo) {
 }
 
 TEST(HeadlessDocuments, KeepsDocumentsUntilClosed) {
-    HeadlessDocuments documents;
+    RecordingMessages messages;
+    HeadlessDocuments documents{messages};
     CImageDoc* a = documents.NewImageDocument();
     CImageDoc* b = documents.NewImageDocument();
     EXPECT_NE(a, b);
     documents.CloseDocument(a);
+    EXPECT_EQ(documents.OpenCount(), 1u);
+    CMosaDoc* map = documents.NewMapDocument(nullptr);
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->Image().Width(), 1800) << "the parameters a new document starts with";
+    EXPECT_EQ(map->Image().Height(), 486);
+    documents.CloseDocument(map);
     EXPECT_EQ(documents.OpenCount(), 1u);
 }
 

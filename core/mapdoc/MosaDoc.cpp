@@ -1,0 +1,111 @@
+#include "mapdoc/MosaDoc.h"
+
+#include <cstdio>
+
+#include "image/FileTypeTable.h"
+
+namespace {
+
+const char* AntiAliasingName(int antiAliasing) {
+    switch (antiAliasing) {
+        case kMap4x: return "4x";
+        case kMap7x: return "7x";
+        default: return "No";
+    }
+}
+
+int CountEntries(std::span<const ImageSequence> sequences) {
+    int count = 0;
+    for (const ImageSequence& s : sequences) count += static_cast<int>(s.entries.size());
+    return count;
+}
+
+}  // namespace
+
+bool CMosaDoc::OnNewDocument(const PanSettings& settings, Messages& messages) {
+    grid.width = settings.width;
+    grid.height = settings.height;
+    grid.azimuthLeft = settings.azimuthLeft;
+    grid.azimuthRight = settings.azimuthRight;
+    grid.altitudeBottom = settings.altitudeBottom;
+    grid.altitudeTop = settings.altitudeTop;
+    grid.eye = {settings.eyeX, settings.eyeY, settings.eyeZ};
+    grid.antiAliasing = settings.antiAliasing;
+    const double d = Dot(grid.eye, grid.eye);
+    if (d >= 1) {
+        messages.Show("Eyepoint outside of sphere - not allowed!\nmoving to sphere", MessageButtons::kOk);
+        grid.eye = {grid.eye.x / d, grid.eye.y / d, grid.eye.z / d};
+    }
+    image.SetFileType("mosa1.jpg", kTypeJpg);
+    return image.Create(grid.width, grid.height, 24, -1) != 0;
+}
+
+int CMosaDoc::OnSaveDocument(const std::string& path) { return SaveByExtension(image, path); }
+
+void CMosaDoc::MapPatch(const Patch& patch) {
+    if (MapPatchInto(image, grid, patch, progress)) UpdateAllViews();
+}
+
+void CMosaDoc::AddFlat(std::unique_ptr<CImage> picture, double roll, double elevation,
+                       double azimuth, double horizontalFov, double verticalFov) {
+    patches.push_back(std::make_unique<Patch>(std::move(picture), roll, elevation, azimuth,
+                                              horizontalFov, verticalFov));
+    MapPatch(*patches.back());
+}
+
+MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageSequence> sequences,
+                                  const std::string& extension, bool saveEachFrame,
+                                  JobPorts& ports) {
+    MapViewsResult result;
+    const std::unique_ptr<Progress> display = ports.newProgress();
+    const int flats = CountEntries(sequences);
+    if (flats == 0) return result;
+    progress = display.get();
+    display->Open("Mapping . . .", 0);
+    display->SetRange(0, flats, 1);
+    display->SetTextLines(1, 390);
+    display->SetText("Mapping %d flats (%s anti-aliasing) . . .", flats,
+                     AntiAliasingName(grid.antiAliasing));
+
+    while (AnyEntries(sequences)) {
+        const int frame = LowestFrontFrame(sequences);
+        char name[64];
+        std::snprintf(name, sizeof name, "mosa%05d.%s", frame, extension.c_str());
+        for (size_t view = 0; view < viewPatches.size() && view < sequences.size(); ++view) {
+            ImageSequence& sequence = sequences[view];
+            if (!sequence.entries.empty() && sequence.entries.front().frame == frame) {
+                const SequenceEntry entry = *RemoveFront(sequence);
+                SetTitle(std::string(name) + " : " + entry.fileName);
+                Patch& patch = viewPatches[view];
+                const std::string path = sequence.directory + entry.fileName;
+                patch.image = std::make_unique<CImage>(path, kTypeFromExtension);
+                if (patch.image->HasImage()) {
+                    MapPatch(patch);
+                } else {
+                    // The view keeps last frame's part of the panorama.
+                    ++result.unreadableViews;
+                    ports.messages.Show("Cannot read " + path, MessageButtons::kOk);
+                }
+                UpdateAllViews();
+                patch.image.reset();
+                display->Step();
+                display->PumpMessages(1);
+            }
+            if (display->cancelled) {
+                for (ImageSequence& s : sequences) s.entries.clear();
+                progress = nullptr;
+                result.cancelled = true;
+                return result;
+            }
+        }
+        if (!saveEachFrame) continue;
+        if (OnSaveDocument(name)) {
+            ++result.framesSaved;
+        } else {
+            ++result.saveFailures;
+            ports.messages.Show(std::string("Could not write ") + name, MessageButtons::kOk);
+        }
+    }
+    progress = nullptr;
+    return result;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "image/Image.h"
+#include "mapdoc/FlatMapping.h"
+#include "mapdoc/PanSettings.h"
+#include "mapdoc/Patch.h"
+#include "ports/Document.h"
+#include "ports/Documents.h"
+#include "sequence/ImageSequence.h"
+
+// What became of a run of the mapping driver.
+struct MapViewsResult {
+    int framesSaved = 0;
+    int saveFailures = 0;
+    int unreadableViews = 0;
+    bool cancelled = false;
+};
+
+// A rectangular equidistant panorama under construction: its grid, eyepoint and
+// anti-aliasing, the picture, and the flat views painted into it so far.
+class CMosaDoc : public CDocument {
+public:
+    // Takes the parameters; an eyepoint on or outside the dome is moved inside (with a message)
+    // by dividing it by its squared distance. Answers false when the picture cannot be made.
+    bool OnNewDocument(const PanSettings& settings, Messages& messages);
+    // Writes the picture in the type of the name's extension; 0 without writing otherwise.
+    int OnSaveDocument(const std::string& path);
+
+    // Paints one flat view, then lets the views repaint (not after a cancel).
+    void MapPatch(const Patch& patch);
+    // Keeps a new flat view and paints it.
+    void AddFlat(std::unique_ptr<CImage> image, double roll, double elevation, double azimuth,
+                 double horizontalFov, double verticalFov);
+    // Maps the views' sequences frame by frame (one patch and one sequence per view, in
+    // order), naming frames "mosa%05d.<extension>" and saving each when asked.
+    MapViewsResult MapViews(std::span<Patch> patches, std::span<ImageSequence> sequences,
+                            const std::string& extension, bool saveEachFrame, JobPorts& ports);
+
+    CImage& Image() { return image; }
+    const CImage& Image() const { return image; }
+    const MapGrid& Grid() const { return grid; }
+    const std::vector<std::unique_ptr<Patch>>& Patches() const { return patches; }
+
+private:
+    CImage image;
+    std::vector<std::unique_ptr<Patch>> patches;
+    MapGrid grid;
+    Progress* progress = nullptr;  // set while the mapping driver runs
+};

@@ -6,20 +6,11 @@
 #include "ports/Messages.h"
 #include "support/ExternalImage.h"
 #include "support/FileBytes.h"
+#include "support/RecordingMessages.h"
 #include "support/TempDir.h"
 
 namespace {
 
-class RecordedMessages : public Messages {
-public:
-    RecordedMessages() { SetLibraryMessages(this); }
-    ~RecordedMessages() override { SetLibraryMessages(nullptr); }
-    MessageAnswer Show(const std::string& text, MessageButtons) override {
-        texts.push_back(text);
-        return MessageAnswer::kOk;
-    }
-    std::vector<std::string> texts;
-};
 
 // An indexed picture of the depth with a full palette (or none), smooth or noisy indices.
 CImage IndexedImage(int width, int height, int depth, bool noise, bool palette = true) {

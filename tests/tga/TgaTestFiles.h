@@ -9,19 +9,9 @@
 #include "image/Image.h"
 #include "ports/Messages.h"
 #include "support/FileBytes.h"
+#include "support/RecordingMessages.h"
 #include "support/TempDir.h"
 
-// Library messages recorded instead of printed, for as long as the object lives.
-class RecordedMessages : public Messages {
-public:
-    RecordedMessages() { SetLibraryMessages(this); }
-    ~RecordedMessages() override { SetLibraryMessages(nullptr); }
-    MessageAnswer Show(const std::string& text, MessageButtons) override {
-        texts.push_back(text);
-        return MessageAnswer::kOk;
-    }
-    std::vector<std::string> texts;
-};
 
 // A TGA file put together byte by byte: the 18 header bytes, then whatever is appended.
 struct TgaFile {

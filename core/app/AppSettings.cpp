@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "util/NumberText.h"
+
 namespace {
 
 constexpr const char* kOffMapRed = "OffMapRed";
@@ -25,14 +27,7 @@ std::string FormatSweep(double sweep) {
     return std::string(text, result.ptr);
 }
 
-double ParseSweep(const std::string& text) {
-    size_t start = text.find_first_not_of(" \t\n");
-    if (start == std::string::npos) return 0;
-    if (text[start] == '+') ++start;
-    double value = 0;
-    const auto result = std::from_chars(text.data() + start, text.data() + text.size(), value);
-    return result.ec == std::errc() ? value : 0;
-}
+double ParseSweep(const std::string& text) { return ParseDouble(text); }
 
 void LoadSettings(AppSettings& settings, SettingsStore& store) {
     settings.offMapRed = store.ReadInt(kOffMapRed).value_or(settings.offMapRed);

@@ -1,0 +1,255 @@
+#include "app/CommandLine.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "fiveview/FiveViewJob.h"
+#include "mapdoc/FourViewPan.h"
+#include "sequence/NumberedOutput.h"
+#include "sequence/SequenceScan.h"
+#include "util/NumberText.h"
+#include "util/PathParts.h"
+
+const char* const kUsageText =
+    "usage:\n\tmosa [options] Left-file Center-file Right-file Up-file [output-file]\n\noptions are:\n"
+    "\t-eye #x #y #z - set eyepoint; default [0, 0, 0]\n"
+    "\t-res #w #h    - output file (default name: 'mosa.bmp') resolution; default [800 216]\n"
+    "\t-azi #l #r    - left, right azimuth limits; default [-100 100]\n"
+    "\t-alt #b #t    - bottom, top altitude limits; default [0 60]\n"
+    "\t-4x           - turn on 4x anti-aliasing; default off\n\t\tor\n\n"
+    "mosa -5viewPolar [options] Left-file Center-file Right-file Up-file Back-file [output-file]\n\n"
+    "\twhere valid options are:\n\n\t-res #w #h\n\t-domeMaster\n\t-sweep #\n\t-4x\n"
+    "\t-ewa\t- use elliptic weighted average filtering (this and following, 5 view polar only)\n"
+    "\t-crop #\t- all source images have border of # pixels on all sides\n"
+    "\t-halfPan - front, left, right, and back sources are half height\n"
+    "\t\t\t\t(after crop border removed)";
+
+namespace {
+
+enum OptionId {
+    kOptEye, kOptRes, kOptAzi, kOptAlt, kOpt4x, kOptEwa, kOptFiveView, kOptDomeMaster, kOptSweep,
+    kOptHalfPan, kOptCrop
+};
+
+struct OptionSpec {
+    const char* name;  // lower case
+    int values;
+};
+
+// Tried in this order; the first whose name occurs anywhere in the argument wins.
+constexpr OptionSpec kOptions[] = {
+    {"-eye", 3},   {"-res", 2}, {"-azi", 2},        {"-alt", 2},   {"-4x", 0},   {"-ewa", 0},
+    {"-5viewpolar", 0}, {"-domemaster", 0}, {"-sweep", 1}, {"-halfpan", 0}, {"-crop", 1},
+};
+
+struct ScannedOptions {
+    PanSettings pan;
+    bool resolutionGiven = false;
+    bool fiveView = false;
+    bool domeMaster = false;
+    double sweep = 0;
+    bool sweepGiven = false;
+    bool halfPans = false;
+    int crop = 0;
+    int unrecognised = 0;
+    int lastUnrecognised = -3;
+    std::vector<std::string> positional;
+};
+
+std::string Format(const char* format, auto... arguments) {
+    std::vector<char> text(4096);
+    std::snprintf(text.data(), text.size(), format, arguments...);
+    return text.data();
+}
+
+void ApplyOption(int id, const std::vector<std::string>& v, ScannedOptions& o) {
+    switch (id) {
+        case kOptEye:
+            o.pan.eyeX = ParseDouble(v[0]);
+            o.pan.eyeY = ParseDouble(v[1]);
+            o.pan.eyeZ = ParseDouble(v[2]);
+            break;
+        case kOptRes:
+            o.pan.width = TruncateToInt(ParseDouble(v[0]));
+            o.pan.height = TruncateToInt(ParseDouble(v[1]));
+            o.resolutionGiven = true;
+            break;
+        case kOptAzi:
+            o.pan.azimuthLeft = ParseDouble(v[0]);
+            o.pan.azimuthRight = ParseDouble(v[1]);
+            break;
+        case kOptAlt:
+            o.pan.altitudeBottom = ParseDouble(v[0]);
+            o.pan.altitudeTop = ParseDouble(v[1]);
+            break;
+        case kOpt4x: o.pan.antiAliasing = 1; break;
+        case kOptEwa: o.pan.antiAliasing = 2; break;
+        case kOptFiveView: o.fiveView = true; break;
+        case kOptDomeMaster: o.domeMaster = true; break;
+        case kOptSweep:
+            o.sweep = ParseDouble(v[0]);
+            o.sweepGiven = true;
+            break;
+        case kOptHalfPan: o.halfPans = true; break;
+        default: o.crop = ParseInt(v[0]); break;
+    }
+}
+
+int MatchOption(const std::string& argument) {
+    const std::string lower = AsciiLower(argument);
+    for (int id = 0; id < static_cast<int>(std::size(kOptions)); ++id) {
+        if (lower.find(kOptions[id].name) != std::string::npos) return id;
+    }
+    return -1;
+}
+
+// Options come first; values are taken from the arguments after an option whatever they look
+// like, but never from beyond the last argument. Answers false when the count of positional
+// arguments is wrong or an option was not understood.
+bool ScanOptions(const std::vector<std::string>& arguments, ScannedOptions& o) {
+    o.pan.eyeX = o.pan.eyeY = o.pan.eyeZ = 0;
+    o.pan.width = 800;
+    o.pan.height = 216;
+    o.pan.azimuthLeft = -100;
+    o.pan.azimuthRight = 100;
+    o.pan.altitudeBottom = 0;
+    o.pan.altitudeTop = 60;
+    o.pan.antiAliasing = 0;
+    const int count = static_cast<int>(arguments.size());
+    int n = count, i = 1;
+    while (n > 1 && i < count && !arguments[i].empty() && arguments[i][0] == '-') {
+        const int id = MatchOption(arguments[i]);
+        if (id < 0) {
+            ++o.unrecognised;
+            o.lastUnrecognised = i;
+            ++i;
+            --n;
+            continue;
+        }
+        const int values = kOptions[id].values;
+        if (i + values >= count) return false;
+        ApplyOption(id, std::vector<std::string>(arguments.begin() + i + 1, arguments.begin() + i + 1 + values), o);
+        i += 1 + values;
+        n -= 1 + values;
+    }
+    o.positional.assign(arguments.begin() + std::min(i, count), arguments.end());
+    return o.unrecognised == 0 && n >= 5 && n <= 7;
+}
+
+std::string RawCommandLine(const std::vector<std::string>& arguments) {
+    std::string text;
+    for (size_t i = 1; i < arguments.size(); ++i) text += (i > 1 ? " " : "") + arguments[i];
+    return text;
+}
+
+CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
+    ChannelFiles files;
+    files.left = o.positional[0];
+    files.center = o.positional[1];
+    files.right = o.positional[2];
+    files.top = o.positional[3];
+    files.outputBaseName = "mosa";
+    files.outputType = 1;
+    const std::string output = o.positional.size() > 4 ? o.positional[4] : "mosa.bmp";
+
+    CubeViewPatches patches = MakeCubeViewPatches();
+    CubeViewSequences sequences;
+    if (!ResolveCubeViews(files, false, sequences, ports.messages)) return {};
+    CMosaDoc* document = ports.documents.NewMapDocument(&o.pan);
+    if (!document) return {1, BatchOutcome::kJobFailed};
+    const MapViewsResult mapped = document->MapViews(patches, sequences, "bmp", false, ports);
+    bool saved = false;
+    if (!mapped.cancelled) {
+        saved = document->OnSaveDocument(output) != 0;
+        if (!saved) ports.messages.Show("Could not write " + output, MessageButtons::kOk);
+    }
+    ports.documents.CloseDocument(document);
+    const bool done = saved && mapped.unreadableViews == 0;
+    return {1, done ? BatchOutcome::kDone : BatchOutcome::kJobFailed};
+}
+
+// Puts the job's file under the name asked for. The rename replaces an existing file in one
+// step, so the old file is never gone before the new one is in place.
+bool PlaceOutput(const std::string& written, const std::string& output, Messages& messages) {
+    std::error_code error;
+    std::filesystem::rename(written, output, error);
+    if (!error) return true;
+    messages.Show(Format("Couldn't rename '%s' to be '%s' !", written.c_str(), output.c_str()),
+                  MessageButtons::kOk);
+    return false;
+}
+
+CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, JobPorts& ports) {
+    FiveViewSettings settings;
+    settings.directory = app.fiveViewDir;
+    settings.baseName = app.fiveViewBase;
+    settings.polarSweep = app.fiveViewSweep;
+    if (o.positional.size() < 5) {
+        ports.messages.Show(Format("Not enough files specified:\n\n%s", kUsageText), MessageButtons::kOk);
+        return {};
+    }
+    std::string extension = ".tga";
+    const bool outputGiven = o.positional.size() > 5;
+    if (outputGiven) {
+        const PathParts parts = SplitPath(o.positional[5]);
+        settings.directory = parts.drive + parts.directory;
+        settings.baseName = parts.name;
+        extension = parts.extension;
+    }
+    settings.outputFormat = OutputFormatOfExtension(extension);
+    if (settings.outputFormat < 0) {
+        ports.messages.Show(Format("Invalid output file type: '%s'", extension.c_str()), MessageButtons::kOk);
+        return {};
+    }
+    settings.crop = o.crop;
+    settings.halfPans = o.halfPans;
+    settings.polarFormat = o.domeMaster ? kDomeMaster : kAllSky;
+    settings.samplingMode = o.pan.antiAliasing;
+    settings.sameSize = 0;
+    if (o.resolutionGiven) {
+        settings.width = o.pan.width;
+        settings.height = o.pan.height;
+    }
+    if (o.sweepGiven) settings.polarSweep = o.sweep;
+    settings.inputKind = 0;
+    settings.topFile = o.positional[3];
+    settings.leftFile = o.positional[0];
+    settings.backFile = o.positional[4];
+    settings.rightFile = o.positional[2];
+    settings.frontFile = o.positional[1];
+
+    FiveViewSequences sequences;
+    if (!ResolveFiveViews(settings, sequences, ports.messages)) return {};
+    CImageDoc* document = ports.documents.NewImageDocument();
+    if (!document->Image().Create(settings.width, settings.height, 24, -1)) {
+        ports.messages.Show(Format("Cannot make a dome picture of %d x %d pixels", settings.width,
+                                   settings.height),
+                            MessageButtons::kOk);
+        ports.documents.CloseDocument(document);
+        return {};
+    }
+    document->SetPathName(settings.baseName);
+    const FiveViewResult result = RenderFiveView(*document, settings, sequences, extension, ports);
+    bool placed = true;
+    if (outputGiven && result.framesWritten > 0) {
+        const std::string written = FiveViewOutputName(settings.directory, settings.baseName, 0, extension);
+        placed = PlaceOutput(written, o.positional[5], ports.messages);
+    }
+    ports.documents.CloseDocument(document);
+    return {0, result.Succeeded() && placed ? BatchOutcome::kDone : BatchOutcome::kJobFailed};
+}
+
+}  // namespace
+
+CommandLineResult RunCommandLine(const std::vector<std::string>& arguments,
+                                 const AppSettings& appSettings, JobPorts& ports) {
+    ScannedOptions options;
+    if (!ScanOptions(arguments, options)) {
+        ports.messages.Show(Format("Bad command line at / near arg %d:\n   '%s'\n \n%s",
+                                   options.lastUnrecognised - 1, RawCommandLine(arguments).c_str(),
+                                   kUsageText),
+                            MessageButtons::kOk);
+        return {0, BatchOutcome::kBadCommandLine};
+    }
+    return options.fiveView ? RunFiveView(options, appSettings, ports) : RunFourView(options, ports);
+}

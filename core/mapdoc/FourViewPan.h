@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "mapdoc/MosaDoc.h"
+#include "mapdoc/Patch.h"
+#include "ports/Documents.h"
+#include "sequence/ImageSequence.h"
+
+// The "Channel Source Files" record: the four cube views and where the panoramas go.
+struct ChannelFiles {
+    std::string center;
+    std::string left;
+    std::string right;
+    std::string top;
+    std::string outputBaseName;
+    int outputType = -1;  // 0 JPEG, 1 BMP, 2 TGA
+};
+
+inline constexpr int kCubeViewCount = 4;
+using CubeViewPatches = std::array<Patch, kCubeViewCount>;
+using CubeViewSequences = std::array<ImageSequence, kCubeViewCount>;
+
+// The Left, Center, Right and Up views of a cube around the eyepoint, without pictures.
+CubeViewPatches MakeCubeViewPatches();
+
+// Fills the four sequences (Left, Center, Right, Up) by scanning or as single files; when
+// any finds nothing, tells the user which and answers false.
+bool ResolveCubeViews(const ChannelFiles& files, bool scan, CubeViewSequences& sequences,
+                      Messages& messages);
+
+// "jpg", "bmp" or "tga".
+std::string FourViewExtension(int outputType);
+
+// What "4 view Pan" does once its dialog was confirmed: finds the views' sequences, makes a
+// map document (asking for its parameters), maps and saves every frame, closes the
+// document and says "OK?".
+MapViewsResult RunFourViewPan(const ChannelFiles& files, JobPorts& ports);

@@ -3,15 +3,15 @@
 int CImage::SetFileType(const std::string& name, int type) {
     impl.reset();
     impl = MakeFormatObject(name, type);
-    return impl ? 1 : 0;
+    if (!impl) return 0;
+    // The handle's name and type follow its format object.
+    fileName = name;
+    fileType = type;
+    return 1;
 }
 
 int CImage::Create(int width, int height, int bitsPerPixel, int colourType) {
-    if (!impl) {
-        SetFileType("", kTypeBmp);
-        fileType = kTypeBmp;
-        fileName.clear();
-    }
+    if (!impl) SetFileType("", kTypeBmp);
     return impl->Create(width, height, bitsPerPixel, colourType);
 }
 

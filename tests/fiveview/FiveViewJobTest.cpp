@@ -31,23 +31,6 @@ void WriteFace(const std::string& name, sky::Rgb colour, int width = 8, int heig
     ASSERT_EQ(face.SaveAs(name), 1);
 }
 
-struct ProgressRecord {
-    int pumps = 0;
-    int steps = 0;
-    int upper = 0;
-    std::string text;
-};
-
-// Hands its counts to the test when the job destroys it.
-class ProbeProgress : public ScriptedProgress {
-public:
-    ProbeProgress(int cancelAt, ProgressRecord& record) : ScriptedProgress(cancelAt), record(record) {}
-    ~ProbeProgress() override { record = {pumps, steps, Upper(), text}; }
-
-private:
-    ProgressRecord& record;
-};
-
 class TitleRecorder : public DocumentObserver {
 public:
     void TitleChanged() override { titles.push_back(document->Title()); }
@@ -84,7 +67,7 @@ protected:
             ScanSequence(sequences[view], dir.File(std::string(kStems[view]) + ".bmp"));
         }
         JobPorts ports{messages, documents,
-                       [this] { return std::make_unique<ProbeProgress>(cancelAtPump, progress); }};
+                       [this] { return std::make_unique<RecordingProgress>(cancelAtPump, progress); }};
         FiveViewResult result = RenderFiveView(document, settings, sequences, ".bmp", ports);
         remaining = sequences;
         return result;

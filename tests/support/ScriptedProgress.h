@@ -29,3 +29,22 @@ public:
 protected:
     void ShowText(const std::string& newText) override { text = newText; }
 };
+
+// What a job did with a progress display it owned and destroyed.
+struct ProgressRecord {
+    int pumps = 0;
+    int steps = 0;
+    int upper = 0;
+    std::string title;
+    std::string text;
+};
+
+// Hands its counts to the test when the job destroys it.
+class RecordingProgress : public ScriptedProgress {
+public:
+    RecordingProgress(int cancelAt, ProgressRecord& record) : ScriptedProgress(cancelAt), record(record) {}
+    ~RecordingProgress() override { record = {pumps, steps, Upper(), title, text}; }
+
+private:
+    ProgressRecord& record;
+};

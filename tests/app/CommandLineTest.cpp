@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/CommandLine.h"
+#include "headless/HeadlessDocuments.h"
+#include "support/CurrentDirectory.h"
+#include "support/FileBytes.h"
+#include "support/RecordingMessages.h"
+#include "support/ScriptedProgress.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// Remembers the parameters map documents were made with.
+class RecordingDocuments : public HeadlessDocuments {
+public:
+    using HeadlessDocuments::HeadlessDocuments;
+    CMosaDoc* NewMapDocument(const PanSettings* pending) override {
+        if (pending) settings.push_back(*pending);
+        return HeadlessDocuments::NewMapDocument(pending);
+    }
+    std::vector<PanSettings> settings;
+};
+
+class CommandLine : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp"}) {
+            CImage view;
+            view.Create(6, 6, 24, -1);
+            view.Fill(90, 90, 90, 0);
+            view.SaveAs(dir.File(name));
+        }
+        app.fiveViewDir = dir.Path().string() + "/";
+    }
+    CommandLineResult Run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "mosa");
+        const CurrentDirectory here(dir.Path());
+        return RunCommandLine(arguments, app, ports);
+    }
+    std::string BadLine(int index, const std::string& raw) const {
+        return "Bad command line at / near arg " + std::to_string(index) + ":\n   '" + raw + "'\n \n" +
+               kUsageText;
+    }
+
+    TempDir dir;
+    AppSettings app;
+    RecordingMessages messages;
+    RecordingDocuments documents{messages};
+    JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
+};
+
+TEST_F(CommandLine, FourFilesMakeTheDefaultPanorama) {
+    const CommandLineResult result = Run({"l.bmp", "c.bmp", "r.bmp", "u.bmp"});
+    EXPECT_EQ(result.returnValue, 1);
+    EXPECT_EQ(result.outcome, BatchOutcome::kDone);
+    ASSERT_EQ(documents.settings.size(), 1u);
+    const PanSettings& s = documents.settings[0];
+    EXPECT_EQ(s.width, 800);
+    EXPECT_EQ(s.height, 216);
+    EXPECT_EQ(s.azimuthLeft, -100);
+    EXPECT_EQ(s.azimuthRight, 100);
+    EXPECT_EQ(s.altitudeBottom, 0);
+    EXPECT_EQ(s.altitudeTop, 60);
+    EXPECT_EQ(s.antiAliasing, 0);
+    EXPECT_EQ(s.eyeX + s.eyeY + s.eyeZ, 0);
+    CImage written(dir.File("mosa.bmp"), -1);
+    EXPECT_EQ(written.Width(), 800);
+    EXPECT_EQ(documents.OpenCount(), 0u);
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(CommandLine, OptionsMatchAsSubstringsInAnyCase) {
+    Run({"-RESolution", "400.9", "100.5", "--4X", "-Alt", "-10", "50", "-eye", "0.1", "x", "0.3",
+         "l.bmp", "c.bmp", "r.bmp", "u.bmp", "pan.tga", "ignored"});
+    ASSERT_EQ(documents.settings.size(), 1u);
+    const PanSettings& s = documents.settings[0];
+    EXPECT_EQ(s.width, 400) << "sizes are truncated";
+    EXPECT_EQ(s.height, 100);
+    EXPECT_EQ(s.antiAliasing, 1);
+    EXPECT_EQ(s.altitudeBottom, -10) << "a value may begin with -";
+    EXPECT_EQ(s.altitudeTop, 50);
+    EXPECT_EQ(s.eyeY, 0) << "text that is no number reads as 0";
+    EXPECT_DOUBLE_EQ(s.eyeZ, 0.3);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("pan.tga")));
+}
+
+TEST_F(CommandLine, EwaMeansSevenTimesInFourViewMode) {
+    Run({"-ewa", "-sweep", "200", "-crop", "4", "-halfPan", "-domemaster", "l.bmp", "c.bmp", "r.bmp", "u.bmp"});
+    ASSERT_EQ(documents.settings.size(), 1u);
+    EXPECT_EQ(documents.settings[0].antiAliasing, 2);
+}
+
+TEST_F(CommandLine, BadCommandLinesNameTheArgument) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int index;
+    } cases[] = {
+        {{"-bogus", "l.bmp", "c.bmp", "r.bmp", "u.bmp"}, 0},
+        {{"-4x", "-what", "l.bmp", "c.bmp", "r.bmp", "u.bmp"}, 1},
+        {{"l.bmp", "c.bmp", "r.bmp"}, -4},
+        {{"a", "b", "c", "d", "e", "f", "g"}, -4},
+        {{"-5viewpolar", "a", "b", "c", "d", "e", "f", "g"}, -4},
+        {{"-res", "800"}, -4},
+    };
+    for (const Case& c : cases) {
+        messages.texts.clear();
+        const CommandLineResult result = Run(c.arguments);
+        EXPECT_EQ(result.outcome, BatchOutcome::kBadCommandLine);
+        std::string raw;
+        for (const std::string& a : c.arguments) raw += (raw.empty() ? "" : " ") + a;
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_EQ(messages.texts[0], BadLine(c.index, raw));
+    }
+    EXPECT_TRUE(documents.settings.empty());
+}
+
+TEST_F(CommandLine, MissingFourViewFilesAreListed) {
+    const CommandLineResult result = Run({"l.bmp", "nope.bmp", "r.bmp", "gone.bmp"});
+    EXPECT_EQ(result.outcome, BatchOutcome::kJobFailed);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], "nope.bmp doesn't exist!\ngone.bmp doesn't exist!\n");
+}
+
+TEST_F(CommandLine, FiveViewWritesTheNumberedNameWithoutAnOutputFile) {
+    const CommandLineResult result =
+        Run({"-5viewPolar", "-res", "50", "40", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp"});
+    EXPECT_EQ(result.returnValue, 0);
+    EXPECT_EQ(result.outcome, BatchOutcome::kDone);
+    CImage written(dir.File("zelk00000.tga"), -1);
+    ASSERT_TRUE(written.HasImage());
+    EXPECT_EQ(written.Width(), 50);
+    EXPECT_EQ(written.Height(), 40);
+}
+
+TEST_F(CommandLine, FiveViewOutputReplacesAnExistingFile) {
+    WriteFileBytes(dir.File("dome.TGA"), {1, 2, 3});
+    const CommandLineResult result =
+        Run({"-5viewpolar", "-res", "30", "30", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp", "dome.TGA"});
+    EXPECT_EQ(result.outcome, BatchOutcome::kDone);
+    CImage written(dir.File("dome.TGA"), kTypeTga);
+    EXPECT_TRUE(written.HasImage());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("dome00000.TGA")));
+}
+
+TEST_F(CommandLine, FiveViewRefusesWhatItCannotWrite) {
+    Run({"-5viewpolar", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp", "dome.jpeg"});
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], "Invalid output file type: '.jpeg'");
+    messages.texts.clear();
+    Run({"-5viewpolar", "l.bmp", "c.bmp", "r.bmp", "u.bmp"});
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], std::string("Not enough files specified:\n\n") + kUsageText);
+    messages.texts.clear();
+    const CommandLineResult result = Run({"-5viewpolar", "x.bmp", "c.bmp", "r.bmp", "y.bmp", "z.bmp"});
+    EXPECT_EQ(result.outcome, BatchOutcome::kJobFailed);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], "Top: y.bmp doesn't exist!\nLeft: x.bmp doesn't exist!\nBack: z.bmp doesn't exist!\n");
+}
+
+}  // namespace

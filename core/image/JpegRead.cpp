@@ -1,0 +1,76 @@
+#include <cstdint>
+
+#include "image/DibLayout.h"
+#include "image/Jpeg.h"
+#include "image/JpegErrors.h"
+
+namespace {
+
+constexpr int kQuantisedColours = 128;
+
+void ChooseOutput(jpeg_decompress_struct& jpeg) {
+    if (jpeg.jpeg_color_space == JCS_GRAYSCALE) return;
+    // Asking for RGB explicitly makes the library refuse CMYK files, whose inks it would
+    // otherwise quantise as if they were red, green and blue.
+    jpeg.out_color_space = JCS_RGB;
+    jpeg.quantize_colors = TRUE;
+    jpeg.desired_number_of_colors = kQuantisedColours;
+}
+
+void InstallPalette(const jpeg_decompress_struct& jpeg, CImageImpl& image) {
+    if (jpeg.quantize_colors) {
+        image.SetPaletteChannels(jpeg.actual_number_of_colors, jpeg.colormap[0], jpeg.colormap[1],
+                                 jpeg.colormap[2]);
+        return;
+    }
+    uint8_t ramp[dib::kMaxColours];
+    for (int i = 0; i < dib::kMaxColours; ++i) ramp[i] = static_cast<uint8_t>(i);
+    image.SetPaletteChannels(dib::kMaxColours, ramp, nullptr, nullptr);
+}
+
+// Every libjpeg call of a read. A library error jumps back into this function's setjmp,
+// past the frames in between, so this function and those it calls keep no local that needs
+// a destructor.
+int DecodeJpeg(jpeg_decompress_struct& jpeg, JpegErrors& errors, std::FILE* file,
+               CImageImpl& image) {
+    if (setjmp(errors.recovery)) return 0;
+    jpeg_create_decompress(&jpeg);
+    jpeg_stdio_src(&jpeg, file);
+    jpeg_read_header(&jpeg, TRUE);
+    // Checked before the library sizes its own buffers by the picture.
+    if (!dib::SizeAllowed(jpeg.image_width, jpeg.image_height, 8)) return 0;
+    ChooseOutput(jpeg);
+    jpeg_start_decompress(&jpeg);
+    if (jpeg.output_components != 1) return 0;
+    const int width = static_cast<int>(jpeg.output_width);
+    const int height = static_cast<int>(jpeg.output_height);
+    if (!image.Create(width, height, 8, -1)) return 0;
+    InstallPalette(jpeg, image);
+    // One index per pixel straight into the picture's rows, the first decoded row at the top.
+    const size_t rowBytes = static_cast<size_t>(image.RowBytes());
+    while (jpeg.output_scanline < jpeg.output_height) {
+        const size_t y = static_cast<size_t>(height - 1) - jpeg.output_scanline;
+        JSAMPROW row = image.Bits() + y * rowBytes;
+        if (jpeg_read_scanlines(&jpeg, &row, 1) != 1) return 0;
+    }
+    jpeg_finish_decompress(&jpeg);
+    return 1;
+}
+
+}  // namespace
+
+int CJpgImpl::Read(const std::string& name) {
+    AdoptName(name);
+    ReleaseAll();
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file) return 0;
+    JpegErrors errors;
+    jpeg_decompress_struct jpeg = {};
+    jpeg.err = InitJpegErrors(errors);
+    const int decoded = DecodeJpeg(jpeg, errors, file, *this);
+    jpeg_destroy_decompress(&jpeg);
+    std::fclose(file);
+    // A half-read picture would look loaded to callers that test HasImage.
+    if (!decoded) ReleaseAll();
+    return decoded;
+}

@@ -1,0 +1,125 @@
+#include "gui/progress/ProgressWnd.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+constexpr int kTextWidth = 390;
+constexpr int kMargin = 10;
+
+}  // namespace
+
+// Notices Esc typed into any window of the application; the key still reaches its window.
+class CProgressWnd::EscapeWatcher : public QObject {
+public:
+    explicit EscapeWatcher(bool& seen) : seen(seen) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            seen = true;
+        }
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    bool& seen;
+};
+
+CProgressWnd::CProgressWnd(QWidget* parentWidget) : parent(parentWidget) {
+    escapeWatcher = new EscapeWatcher(escapeSeen);
+    qApp->installEventFilter(escapeWatcher);
+}
+
+CProgressWnd::~CProgressWnd() {
+    qApp->removeEventFilter(escapeWatcher);
+    delete escapeWatcher;
+    delete window.data();
+}
+
+int CProgressWnd::Open(const std::string& title, int smooth) {
+    if (window) return 1;
+    window = new QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    window->setWindowTitle(QString::fromStdString(title));
+    window->setCursor(Qt::BusyCursor);
+    textLabel = new QLabel(window);
+    textLabel->setTextFormat(Qt::PlainText);
+    textLabel->setWordWrap(false);
+    textLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    bar = new QProgressBar(window);
+    bar->setTextVisible(smooth != 0);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), window);
+    QObject::connect(cancelButton, &QPushButton::clicked, [this] { cancelled = 1; });
+    bar->setRange(lower, upper);
+    SetTextLines(textLines, kTextWidth);
+    if (parent) {
+        const QPoint centre = parent->mapToGlobal(parent->rect().center());
+        window->move(centre - QPoint(window->width() / 2, window->height() / 2));
+    }
+    window->show();
+    return 1;
+}
+
+void CProgressWnd::SetTextLines(int lines, int width) {
+    if (!window) return;
+    textLines = lines;
+    const QFontMetrics metrics(window->font());
+    const int textHeight = metrics.height() * std::max(lines, 1);
+    const int edge = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QSize cancelText = metrics.size(Qt::TextSingleLine, QStringLiteral(" Cancel "));
+    const int buttonWidth = cancelText.width() + 4 * edge;
+    const int buttonHeight = cancelText.height() + 3 * edge;
+    const QRect text(kMargin, kMargin, width, textHeight);
+    const QRect button(text.right() + 1 - buttonWidth, text.bottom() + 1 + kMargin, buttonWidth,
+                       buttonHeight);
+    const QRect barRect(text.left(), button.top() + edge, button.left() - kMargin - text.left(),
+                        buttonHeight - 2 * edge);
+    window->setFixedSize(width + 2 * kMargin, textHeight + buttonHeight + 3 * kMargin);
+    textLabel->setGeometry(text);
+    cancelButton->setGeometry(button);
+    bar->setGeometry(barRect);
+}
+
+void CProgressWnd::SetRange(int newLower, int newUpper, int newStep) {
+    if (!window) return;
+    lower = newLower;
+    upper = newUpper;
+    step = newStep;
+    bar->setRange(newLower, newUpper);
+}
+
+void CProgressWnd::ShowText(const std::string& text) {
+    if (!window) return;
+    textLabel->setText(QString::fromStdString(text));
+}
+
+int CProgressWnd::SetPosition(int pos) {
+    if (!window) return position;
+    const int previous = position;
+    position = pos;
+    const int percent = PercentOf(pos);
+    if (percent != lastPercent) {
+        lastPercent = percent;
+        window->setWindowTitle(QStringLiteral("%1 [%2%]").arg(caption).arg(percent));
+    }
+    bar->setValue(std::clamp(pos, std::min(lower, upper), std::max(lower, upper)));
+    return previous;
+}
+
+void CProgressWnd::PumpMessages(int escCancels) {
+    if (cancelled) return;
+    escapeSeen = false;
+    QApplication::processEvents(QEventLoop::AllEvents);
+    if (escCancels && escapeSeen) cancelled = 1;
+}
+
+QString CProgressWnd::Caption() const { return window ? window->windowTitle() : QString(); }

@@ -40,9 +40,14 @@ bool CMosaDoc::OnNewDocument(const PanSettings& settings, Messages& messages) {
     return image.Create(grid.width, grid.height, 24, -1) != 0;
 }
 
-int CMosaDoc::OnSaveDocument(const std::string& path) { return SaveByExtension(image, path); }
+int CMosaDoc::OnSaveDocument(const std::string& path) {
+    const int saved = SaveByExtension(image, path);
+    if (saved) SetModified(false);
+    return saved;
+}
 
 void CMosaDoc::MapPatch(const Patch& patch) {
+    SetModified(true);
     if (MapPatchInto(image, grid, patch, progress)) UpdateAllViews();
 }
 

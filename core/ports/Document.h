@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 // Told when a document's title or content changed, so that its views can repaint.
 class DocumentObserver {
@@ -18,17 +20,22 @@ public:
     const std::string& Title() const { return title; }
     void SetTitle(const std::string& newTitle) {
         title = newTitle;
-        if (observer) observer->TitleChanged();
+        for (DocumentObserver* observer : observers) observer->TitleChanged();
     }
     const std::string& PathName() const { return pathName; }
     void SetPathName(const std::string& path) { pathName = path; }
     void UpdateAllViews() {
-        if (observer) observer->ContentChanged();
+        for (DocumentObserver* observer : observers) observer->ContentChanged();
     }
-    void SetObserver(DocumentObserver* newObserver) { observer = newObserver; }
+    // Changes since the last save, so that closing can offer to keep them.
+    bool IsModified() const { return modified; }
+    void SetModified(bool changed) { modified = changed; }
+    void AddObserver(DocumentObserver* observer) { observers.push_back(observer); }
+    void RemoveObserver(DocumentObserver* observer) { std::erase(observers, observer); }
 
 private:
     std::string title;
     std::string pathName;
-    DocumentObserver* observer = nullptr;
+    std::vector<DocumentObserver*> observers;
+    bool modified = false;
 };

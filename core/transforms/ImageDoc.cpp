@@ -2,4 +2,8 @@
 
 #include "image/FileTypeTable.h"
 
-int CImageDoc::OnSaveDocument(const std::string& path) { return SaveByExtension(image, path); }
+int CImageDoc::OnSaveDocument(const std::string& path) {
+    const int saved = SaveByExtension(image, path);
+    if (saved) SetModified(false);
+    return saved;
+}

@@ -44,7 +44,7 @@ protected:
     void SetUp() override {
         document.Image().Create(kSize, kSize, 24, -1);
         recorder.document = &document;
-        document.SetObserver(&recorder);
+        document.AddObserver(&recorder);
         settings.directory = dir.Path().string() + "/";
         settings.baseName = "dome";
         settings.width = settings.height = kSize;

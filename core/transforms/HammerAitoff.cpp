@@ -1,0 +1,32 @@
+#include "transforms/HammerAitoff.h"
+
+#include <cmath>
+
+#include "transforms/FourPointSampling.h"
+
+void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
+    if (!source.HasImage() || !destination.HasImage()) return;
+    const int w = destination.Width(), h = destination.Height();
+    const int ws = source.Width(), hs = source.Height();
+    const double s = settings.hemisphere == kNorthHemisphere ? 1 : -1;
+    const double sqrt2 = std::sqrt(2.0);
+    const double rim = 0.5 + 2.0 / w;
+    for (int i = 0; i < h; ++i) {
+        const double v = GridValue(0, 1, i, h) - 0.5;
+        for (int j = 0; j < w; ++j) {
+            const double u = GridValue(0, 1, j, w) - 0.5;
+            const double rho = std::sqrt(u * u + v * v);
+            if (rho > rim) continue;
+            const double latitude = s * (1 - 2 * rho) * kHalfPi;
+            const double longitude = std::atan2(-s * u, -v);
+            const double z = std::sqrt(2 / (1 + std::cos(latitude) * std::cos(longitude / 2)));
+            const double x = 2 * z * std::cos(latitude) * std::sin(longitude / 2);
+            const double y = z * std::sin(latitude);
+            const int row = SourceIndex(y * 0.5 / sqrt2 * (hs - 1) + (hs - 1) * 0.5, hs);
+            const int column = SourceIndex((ws - 1) * x * 0.5 / (2 * sqrt2) + (ws - 1) * 0.5, ws);
+            uint8_t r = 0, g = 0, b = 0;
+            source.GetRGB(column, row, r, g, b);
+            destination.SetRGB(j, i, r, g, b);
+        }
+    }
+}

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "image/FileTypeTable.h"
+#include "mapdoc/FisheyeMapping.h"
 
 namespace {
 
@@ -49,6 +50,11 @@ int CMosaDoc::OnSaveDocument(const std::string& path) {
 void CMosaDoc::MapPatch(const Patch& patch) {
     SetModified(true);
     if (MapPatchInto(image, grid, patch, progress)) UpdateAllViews();
+}
+
+void CMosaDoc::MapFisheye(const CImage& fisheye, const FisheyeParams& params) {
+    MapFisheyeInto(image, grid, fisheye, params);
+    UpdateAllViews();
 }
 
 void CMosaDoc::AddFlat(std::unique_ptr<CImage> picture, double roll, double elevation,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "image/Image.h"
+#include "mapdoc/FisheyeParams.h"
 #include "mapdoc/FlatMapping.h"
 #include "mapdoc/PanSettings.h"
 #include "mapdoc/Patch.h"
@@ -33,6 +34,9 @@ public:
 
     // Paints one flat view, then lets the views repaint (not after a cancel).
     void MapPatch(const Patch& patch);
+    // Rewrites the whole rectangle from a fisheye picture, then lets the views repaint. The
+    // patches stay listed; their pixels are overwritten.
+    void MapFisheye(const CImage& fisheye, const FisheyeParams& params);
     // Keeps a new flat view and paints it.
     void AddFlat(std::unique_ptr<CImage> image, double roll, double elevation, double azimuth,
                  double horizontalFov, double verticalFov);

@@ -1,0 +1,35 @@
+#include "mapdoc/FisheyeMapping.h"
+
+#include <cmath>
+
+#include "util/Angles.h"
+
+void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fisheye,
+                    const FisheyeParams& params) {
+    if (!rectangle.HasImage() || !fisheye.HasImage()) return;
+    const int w = rectangle.Width(), h = rectangle.Height();
+    const int wf = fisheye.Width(), hf = fisheye.Height();
+    const double halfW = wf / 2, halfH = hf / 2;
+    const double dAz = grid.AzimuthStep(), dAlt = grid.AltitudeStep();
+    const double s = std::sin((90 - params.tilt) * kDegToRad);
+    const double c = std::cos((90 - params.tilt) * kDegToRad);
+    for (int r = 0; r < h; ++r) {
+        const double el = (grid.altitudeBottom + r * dAlt) * kDegToRad;
+        const double sinEl = std::sin(el), cosEl = std::cos(el);
+        for (int col = 0; col < w; ++col) {
+            const double az = (grid.azimuthLeft + col * dAz) * kDegToRad;
+            const double x = std::sin(az) * cosEl, y = sinEl, z = std::cos(az) * cosEl;
+            const double a = z * c - y * s;  // along the fisheye's downward axis
+            const double b = z * s + y * c;  // along its optical axis
+            const double k = std::atan2(std::sqrt(a * a + x * x), b) * 360 / kPi;
+            // Compared before converting: a field of view of 0 gives no number at all.
+            const double px = std::trunc((k * x / params.horizontalFov + 1) * halfW + 0.5);
+            const double py = std::trunc((1 - k * a / params.verticalFov) * halfH + 0.5);
+            uint8_t red = 0, green = 0, blue = 0;
+            if (px >= 0 && px < wf && py >= 0 && py < hf) {
+                fisheye.GetRGB(static_cast<int>(px), static_cast<int>(py), red, green, blue);
+            }
+            rectangle.SetRGB(col, r, red, green, blue);
+        }
+    }
+}

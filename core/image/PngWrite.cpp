@@ -72,6 +72,7 @@ int CPngImpl::Write(const std::string& name) {
     png_color palette[dib::kMaxColours];
     if (layout.paletteEntries) {
         FillPalette(*imagePalette, layout.paletteEntries, palette);
+        // A trace line on standard output for every palette written, as long established.
         std::printf("writig paleta[%d %d %x]\n", layout.colourType, 1,
                     static_cast<unsigned>(reinterpret_cast<uintptr_t>(imagePalette.get())));
     }

@@ -43,7 +43,8 @@ int CImageImpl::Create(int newWidth, int newHeight, int depth, int newColourType
     if (!block) return 0;
 
     uint8_t* header = block.get();
-    const int coloursUsed = depth == 4 ? 16 : depth == 8 ? 256 : 0;
+    // Indexed pictures get a table entry for every index their depth can hold.
+    const int coloursUsed = depth <= 8 ? 1 << depth : 0;
     PutLE32(header + dib::kSize, dib::kInfoHeaderSize);
     PutLE32(header + dib::kWidth, static_cast<uint32_t>(newWidth));
     PutLE32(header + dib::kHeight, static_cast<uint32_t>(newHeight));

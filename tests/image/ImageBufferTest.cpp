@@ -219,6 +219,9 @@ TEST(ImageIndex, SubBytePixelsKeepTheirNeighbours) {
     EXPECT_EQ(mono.Bits()[0], 0x80);
     EXPECT_EQ(mono.Bits()[1], 0x80);
     EXPECT_EQ(mono.GetIndex(7, 0), 0);
+    // The rows start after the two-entry table, so pixels and table never share bytes.
+    EXPECT_EQ(mono.Bits() - Block(mono), 40 + 2 * 4);
+    EXPECT_EQ(Block(mono)[40 + 4 + 2], 128) << "entry 1 still the standard dark red";
 }
 
 TEST(ImageFileTypes, ExtensionLookupAndFactory) {

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Runs the desktop application (interactive, or the command line's job with its windows
+// shown); answers the exit status.
+int RunDesktop(int& argc, char** argv, const std::vector<std::string>& arguments);

@@ -1,0 +1,171 @@
+#include "gui/app/DocumentWindows.h"
+
+#include <QMdiArea>
+#include <QEvent>
+#include <QMdiSubWindow>
+
+#include "gui/app/CommandDialogs.h"
+#include "gui/domeview/MfcglView.h"
+#include "gui/mapdoc/MosaView.h"
+#include "gui/transforms/ImageView.h"
+#include "gui/transforms/ImgChildFrame.h"
+#include "mapdoc/MosaDoc.h"
+#include "transforms/ImageDoc.h"
+
+DocumentWindows::DocumentWindows(QMdiArea& mdiArea, Messages& messageBoxes, CommandDialogs& asker)
+    : area(mdiArea), messages(messageBoxes), dialogs(asker) {}
+
+DocumentWindows::~DocumentWindows() {
+    // Windows go before the documents they show.
+    for (QMdiSubWindow* window : area.subWindowList()) delete window;
+}
+
+void DocumentWindows::Install(QMdiSubWindow* frame, QWidget* view, CDocument& document) {
+    frame->setWidget(view);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowTitle(DocumentTitle(document));
+    CDocument* owner = &document;
+    connect(frame, &QObject::destroyed, this, [this, owner] { WindowClosed(owner); });
+    frame->installEventFilter(this);
+    area.addSubWindow(frame);
+    area.setActiveSubWindow(frame);
+}
+
+QMdiSubWindow* DocumentWindows::AddWindow(CDocument& document) {
+    PictureView* view = nullptr;
+    QMdiSubWindow* frame = nullptr;
+    if (auto* image = dynamic_cast<CImageDoc*>(&document)) {
+        frame = new CImgChildFrame;
+        view = new CImageView(*image, frame);
+    } else {
+        frame = new QMdiSubWindow;
+        view = new CMosaView(static_cast<CMosaDoc&>(document), frame);
+    }
+    Install(frame, view, document);
+    connect(view, &PictureView::titleChanged, frame, &QWidget::setWindowTitle);
+    view->ContentChanged();
+    frame->resize(view->sizeHint() + (frame->size() - frame->contentsRect().size()));
+    frame->show();
+    const CImage& picture = view->Picture();
+    if (picture.HasImage()) {
+        const double aspect = static_cast<double>(picture.Width()) / picture.Height();
+        if (auto* imageFrame = qobject_cast<CImgChildFrame*>(frame)) {
+            imageFrame->FitToPicture();
+        } else {
+            frame->resize(MapViewClient(view->size(), aspect) + (frame->size() - view->size()));
+        }
+    }
+    return frame;
+}
+
+CImageDoc* DocumentWindows::NewImageDocument() {
+    auto document = std::make_unique<CImageDoc>();
+    CImageDoc* raw = document.get();
+    documents.push_back(std::move(document));
+    AddWindow(*raw);
+    emit documentsChanged();
+    return raw;
+}
+
+CMosaDoc* DocumentWindows::NewMapDocument(const PanSettings* pending) {
+    PanSettings settings = pending ? *pending : NewDocumentPanSettings();
+    if (!pending && !dialogs.EditPanSettings(settings)) return nullptr;
+    auto document = std::make_unique<CMosaDoc>();
+    if (!document->OnNewDocument(settings, messages)) {
+        messages.Show("Cannot make a picture of " + std::to_string(settings.width) + " x " +
+                          std::to_string(settings.height) + " pixels",
+                      MessageButtons::kOk);
+        return nullptr;
+    }
+    CMosaDoc* raw = document.get();
+    documents.push_back(std::move(document));
+    AddWindow(*raw);
+    emit documentsChanged();
+    return raw;
+}
+
+CImageDoc* DocumentWindows::OpenImage(const std::string& path, int type) {
+    auto document = std::make_unique<CImageDoc>();
+    document->Image().Load(path, type);
+    document->SetPathName(path);
+    CImageDoc* raw = document.get();
+    documents.push_back(std::move(document));
+    AddWindow(*raw);
+    emit documentsChanged();
+    return raw;
+}
+
+void DocumentWindows::NewWindow() {
+    if (CDocument* document = ActiveDocument()) AddWindow(*document);
+}
+
+PictureView* DocumentWindows::ActiveView() const {
+    QMdiSubWindow* window = area.activeSubWindow();
+    return window ? qobject_cast<PictureView*>(window->widget()) : nullptr;
+}
+
+CDocument* DocumentWindows::ActiveDocument() const {
+    QMdiSubWindow* window = area.activeSubWindow();
+    auto* view = window ? dynamic_cast<DocumentView*>(window->widget()) : nullptr;
+    return view ? &view->Document() : nullptr;
+}
+
+void DocumentWindows::OpenDomeView(CMosaDoc& document) {
+    auto* frame = new QMdiSubWindow;
+    auto* view = new CMfcglView(document, frame);
+    Install(frame, view, document);
+    connect(view, &CMfcglView::titleChanged, frame, &QWidget::setWindowTitle);
+    frame->resize(400, 300);
+    frame->show();
+}
+
+void DocumentWindows::CloseWindows(CDocument* document) {
+    for (QMdiSubWindow* window : area.subWindowList()) {
+        auto* view = dynamic_cast<DocumentView*>(window->widget());
+        if (view && &view->Document() == document) delete window;
+    }
+}
+
+void DocumentWindows::Forget(CDocument* document) {
+    std::erase_if(documents, [document](const auto& d) { return d.get() == document; });
+    emit documentsChanged();
+}
+
+void DocumentWindows::CloseDocument(CImageDoc* document) {
+    CloseWindows(document);
+    Forget(document);
+}
+
+void DocumentWindows::CloseDocument(CMosaDoc* document) {
+    CloseWindows(document);
+    Forget(document);
+}
+
+int DocumentWindows::WindowCount(const CDocument* document) const {
+    int count = 0;
+    for (QMdiSubWindow* window : area.subWindowList()) {
+        auto* view = dynamic_cast<DocumentView*>(window->widget());
+        if (view && &view->Document() == document) ++count;
+    }
+    return count;
+}
+
+void DocumentWindows::WindowClosed(CDocument* document) {
+    if (WindowCount(document) == 0) Forget(document);
+}
+
+bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Close || !closeCheck) return QObject::eventFilter(watched, event);
+    auto* frame = qobject_cast<QMdiSubWindow*>(watched);
+    auto* view = frame ? dynamic_cast<DocumentView*>(frame->widget()) : nullptr;
+    if (view && WindowCount(&view->Document()) == 1 && !closeCheck(view->Document())) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool DocumentWindows::CloseAll() {
+    area.closeAllSubWindows();
+    return area.subWindowList().isEmpty();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ports/Documents.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+class CDocument;
+class CommandDialogs;
+class PictureView;
+
+// The open documents of the desktop application and their windows in the main window's
+// document area. A document lives while it has a window; closing its last window closes it.
+class DocumentWindows : public QObject, public Documents {
+    Q_OBJECT
+public:
+    DocumentWindows(QMdiArea& area, Messages& messages, CommandDialogs& dialogs);
+    ~DocumentWindows() override;
+
+    CImageDoc* NewImageDocument() override;
+    CMosaDoc* NewMapDocument(const PanSettings* pending) override;
+    void CloseDocument(CImageDoc* document) override;
+    void CloseDocument(CMosaDoc* document) override;
+
+    // Opens a picture file in an image window; the document even when the file held no
+    // picture (the window then stays empty), none only when it could not be made.
+    CImageDoc* OpenImage(const std::string& path, int type);
+    // Another window on the active document.
+    void NewWindow();
+    // The dome preview of a map document in a window of its own.
+    void OpenDomeView(CMosaDoc& document);
+    // The document of the active window, if any.
+    CDocument* ActiveDocument() const;
+    PictureView* ActiveView() const;
+    size_t Count() const { return documents.size(); }
+    // Asked before the last window of a document closes; false keeps it open.
+    void SetCloseCheck(std::function<bool(CDocument&)> check) { closeCheck = std::move(check); }
+    // Closes every window (each document's check may refuse); true when none is left.
+    bool CloseAll();
+
+signals:
+    void documentsChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int WindowCount(const CDocument* document) const;
+    QMdiSubWindow* AddWindow(CDocument& document);
+    void Install(QMdiSubWindow* frame, QWidget* view, CDocument& document);
+    void CloseWindows(CDocument* document);
+    void Forget(CDocument* document);
+    void WindowClosed(CDocument* document);
+
+    QMdiArea& area;
+    Messages& messages;
+    CommandDialogs& dialogs;
+    std::vector<std::unique_ptr<CDocument>> documents;
+    std::function<bool(CDocument&)> closeCheck;
+};

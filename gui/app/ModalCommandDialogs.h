@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "gui/app/CommandDialogs.h"
+
+// The commands' questions as the desktop's modal dialogs over the main window.
+class ModalCommandDialogs : public CommandDialogs {
+public:
+    void SetParent(QWidget* window) { parent = window; }
+
+    bool EditPanSettings(PanSettings& settings) override;
+    bool EditPatch(PatchParameters& parameters) override;
+    bool EditChannelFiles(ChannelFiles& files) override;
+    bool EditFiveView(FiveViewSettings& settings) override;
+    bool ChooseImageFile(std::string& path, bool open, int& type) override;
+    int ChooseDocumentKind() override;
+
+private:
+    QPointer<QWidget> parent;
+};

@@ -1,0 +1,266 @@
+#include "gui/app/MosaApp.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QSettings>
+
+#include "fiveview/FiveViewJob.h"
+#include "gui/app/AboutDialog.h"
+#include "gui/app/CommandDialogs.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/DocumentWindows.h"
+#include "gui/app/GuiMessages.h"
+#include "gui/app/MainFrame.h"
+#include "gui/mapdoc/MosaView.h"
+#include "gui/mapdoc/NewPatchDialog.h"
+#include "gui/progress/ProgressWnd.h"
+#include "mapdoc/FourViewPan.h"
+#include "transforms/ImageDoc.h"
+
+namespace {
+
+constexpr int kRecentFiles = 4;
+const QString kRecentGroup = QStringLiteral("Recent File List");
+
+}  // namespace
+
+CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
+                   CommandDialogs& commandDialogs)
+    : arguments(std::move(args)), store(settingsStore), dialogs(commandDialogs) {
+    LoadSettings(settings, store);
+    mainFrame = std::make_unique<CMainFrame>();
+    messages = std::make_unique<GuiMessages>(mainFrame.get());
+    SetLibraryMessages(messages.get());
+    windows = std::make_unique<DocumentWindows>(mainFrame->Area(), *messages, dialogs);
+    windows->SetCloseCheck([this](CDocument& document) { return ConfirmClose(document); });
+    CMainFrame* frame = mainFrame.get();
+    ports = std::make_unique<JobPorts>(JobPorts{*messages, *windows, [frame] {
+        return std::unique_ptr<Progress>(std::make_unique<CProgressWnd>(frame));
+    }});
+    QSettings recent(QStringLiteral("Kesto"), QStringLiteral("mosa"));
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const QString path = recent.value(kRecentGroup + QStringLiteral("/File%1").arg(i)).toString();
+        if (!path.isEmpty()) recentFiles << path;
+    }
+    mainFrame->SetRecentFiles(recentFiles);
+    WireCommands();
+    connect(&mainFrame->Area(), &QMdiArea::subWindowActivated, this, &CMosaApp::RefreshMenus);
+    connect(windows.get(), &DocumentWindows::documentsChanged, this, &CMosaApp::RefreshMenus);
+    connect(mainFrame.get(), &CMainFrame::recentFileChosen, this, [this](const QString& path) {
+        if (windows->OpenImage(path.toStdString(), kTypeFromExtension)) AddRecentFile(path.toStdString());
+    });
+    RefreshMenus();
+}
+
+CMosaApp::~CMosaApp() {
+    // Closing the windows below must not call back into a half-destroyed application.
+    mainFrame->Area().disconnect(this);
+    windows->disconnect(this);
+    windows.reset();
+    SetLibraryMessages(nullptr);
+}
+
+void CMosaApp::WireCommands() {
+    CMainFrame& frame = *mainFrame;
+    QMdiArea& area = frame.Area();
+    frame.SetHandler(kCmdFourViewPan, [this] { OnFourViewPan(); });
+    frame.SetHandler(kCmdFiveViewPolar, [this] { OnFiveViewPolar(); });
+    frame.SetHandler(kCmdNewMap, [this] { OnNewMap(); });
+    frame.SetHandler(kCmdFileNew, [this] { OnFileNew(); });
+    frame.SetHandler(kCmdOpen, [this] { OnOpenImage(); });
+    frame.SetHandler(kCmdAddFlat, [this] { OnAddFlat(); });
+    frame.SetHandler(kCmdSave, [this] { OnSave(); });
+    frame.SetHandler(kCmdSaveAs, [this] { OnSaveAs(); });
+    frame.SetHandler(kCmdClose, [this] { OnClose(); });
+    frame.SetHandler(kCmdExit, [&frame] { frame.close(); });
+    frame.SetHandler(kCmdAbout, [this] { OnAbout(); });
+    frame.SetHandler(kCmdStatusBar, [] {});
+    frame.SetHandler(kCmdNewWindow, [this] { windows->NewWindow(); });
+    frame.SetHandler(kCmdDomeView, [this] { OnDomeView(); });
+    frame.SetHandler(kCmdCascade, [&area] { area.cascadeSubWindows(); });
+    frame.SetHandler(kCmdTile, [&area] { area.tileSubWindows(); });
+    frame.SetHandler(kCmdArrangeIcons, [&area] {
+        int x = 0;
+        for (QMdiSubWindow* window : area.subWindowList()) {
+            if (!window->isMinimized()) continue;
+            window->move(x, area.height() - window->height());
+            x += window->width();
+        }
+    });
+    frame.SetHandler(kCmdNextPane, [&area] { area.activateNextSubWindow(); });
+    frame.SetHandler(kCmdPreviousPane, [&area] { area.activatePreviousSubWindow(); });
+}
+
+void CMosaApp::RefreshMenus() {
+    CDocument* document = windows->ActiveDocument();
+    ActiveDocument active = ActiveDocument::kNone;
+    if (dynamic_cast<CMosaDoc*>(document)) active = ActiveDocument::kMap;
+    if (dynamic_cast<CImageDoc*>(document)) active = ActiveDocument::kImage;
+    auto* mapView = qobject_cast<CMosaView*>(windows->ActiveView());
+    mainFrame->UpdateMenus(active, [mapView](int id) {
+        return id != kCmdDomeView || (mapView && mapView->DomeViewAvailable());
+    });
+}
+
+bool CMosaApp::IsBatchRun() const {
+    // Options begin with "-"; anything else is taken for a file to work on.
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].empty() || arguments[i][0] != '-') return true;
+    }
+    return false;
+}
+
+int CMosaApp::Run() {
+    mainFrame->show();
+    if (!IsBatchRun()) {
+        const int status = QApplication::exec();
+        StoreSettings();
+        return status;
+    }
+    const CommandLineResult result = RunBatch();
+    StoreSettings();
+    switch (result.outcome) {
+        case BatchOutcome::kDone: return 0;
+        case BatchOutcome::kBadCommandLine: return 2;
+        case BatchOutcome::kJobFailed: break;
+    }
+    return 1;
+}
+
+CommandLineResult CMosaApp::RunBatch() { return RunCommandLine(arguments, settings, *ports); }
+
+void CMosaApp::StoreSettings() { SaveSettings(settings, store); }
+
+void CMosaApp::OnFourViewPan() {
+    ChannelFiles files;
+    std::string* fromArguments[] = {&files.left, &files.center, &files.right, &files.top};
+    for (size_t i = 0; i < 4 && i + 1 < arguments.size(); ++i) *fromArguments[i] = arguments[i + 1];
+    files.outputBaseName = "mosa";
+    files.outputType = 0;
+    if (!dialogs.EditChannelFiles(files)) return;
+    RunFourViewPan(files, *ports);
+}
+
+void CMosaApp::OnFiveViewPolar() {
+    FiveViewSettings five;
+    five.directory = settings.fiveViewDir;
+    five.baseName = settings.fiveViewBase;
+    five.polarSweep = settings.fiveViewSweep;
+    if (!dialogs.EditFiveView(five)) return;
+    RunFiveViewCommand(five, settings, *ports);
+}
+
+void CMosaApp::OnNewMap() { windows->NewMapDocument(nullptr); }
+
+void CMosaApp::OnFileNew() {
+    switch (dialogs.ChooseDocumentKind()) {
+        case 0: OnNewMap(); break;
+        case 1:
+            if (auto* document = windows->NewMapDocument(nullptr)) windows->OpenDomeView(*document);
+            break;
+        case 2: windows->NewImageDocument(); break;
+        default: break;
+    }
+}
+
+void CMosaApp::OnOpenImage() {
+    std::string path;
+    int type = kTypeFromExtension;
+    if (!dialogs.ChooseImageFile(path, true, type)) return;
+    if (windows->OpenImage(path, kTypeFromExtension)) AddRecentFile(path);
+}
+
+void CMosaApp::OnAddFlat() {
+    auto* document = dynamic_cast<CMosaDoc*>(windows->ActiveDocument());
+    if (!document) return;
+    std::string path;
+    int type = kTypeFromExtension;
+    if (!dialogs.ChooseImageFile(path, true, type)) return;
+    auto picture = std::make_unique<CImage>(path, type);
+    if (!picture->HasImage()) {
+        messages->Show("'" + path + "'\nfile read error", MessageButtons::kOk);
+        return;
+    }
+    PatchParameters parameters;
+    if (!dialogs.EditPatch(parameters)) return;
+    document->AddFlat(std::move(picture), parameters.roll, parameters.elevation, parameters.azimuth,
+                      parameters.horizontal, parameters.vertical);
+}
+
+bool CMosaApp::SaveDocumentAs(CDocument& document) {
+    std::string path = document.PathName();
+    if (path.empty()) {
+        if (auto* map = dynamic_cast<CMosaDoc*>(&document)) path = map->Image().FileName();
+    }
+    int type = kTypeFromExtension;
+    if (!dialogs.ChooseImageFile(path, false, type)) return false;
+    int saved = 0;
+    if (auto* map = dynamic_cast<CMosaDoc*>(&document)) saved = map->OnSaveDocument(path);
+    if (auto* image = dynamic_cast<CImageDoc*>(&document)) saved = image->OnSaveDocument(path);
+    if (!saved) {
+        messages->Show("Could not save " + path, MessageButtons::kOk);
+        return false;
+    }
+    document.SetPathName(path);
+    AddRecentFile(path);
+    return true;
+}
+
+void CMosaApp::OnSave() {
+    CDocument* document = windows->ActiveDocument();
+    if (!document) return;
+    const std::string path = document->PathName();
+    int saved = 0;
+    if (!path.empty()) {
+        if (auto* map = dynamic_cast<CMosaDoc*>(document)) saved = map->OnSaveDocument(path);
+        if (auto* image = dynamic_cast<CImageDoc*>(document)) saved = image->OnSaveDocument(path);
+    }
+    if (!saved) SaveDocumentAs(*document);
+}
+
+void CMosaApp::OnSaveAs() {
+    if (CDocument* document = windows->ActiveDocument()) SaveDocumentAs(*document);
+}
+
+void CMosaApp::OnClose() {
+    if (QMdiSubWindow* window = mainFrame->Area().activeSubWindow()) window->close();
+}
+
+bool CMosaApp::ConfirmClose(CDocument& document) {
+    if (!document.IsModified()) return true;
+    const QString name = DocumentTitle(document);
+    const auto answer = QMessageBox::question(
+        mainFrame.get(), QStringLiteral("mosa"), QStringLiteral("Save changes to %1?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) return false;
+    return answer == QMessageBox::Discard || SaveDocumentAs(document);
+}
+
+void CMosaApp::OnDomeView() {
+    auto* view = qobject_cast<CMosaView*>(windows->ActiveView());
+    if (!view || !view->DomeViewAvailable()) return;
+    // One dome window per map view, also after that window was closed.
+    view->SetDomeViewOpened();
+    windows->OpenDomeView(view->MapDocument());
+    RefreshMenus();
+}
+
+void CMosaApp::OnAbout() {
+    AboutDialog about(mainFrame.get());
+    about.exec();
+}
+
+void CMosaApp::AddRecentFile(const std::string& path) {
+    const QString entry = QString::fromStdString(path);
+    recentFiles.removeAll(entry);
+    recentFiles.prepend(entry);
+    while (recentFiles.size() > kRecentFiles) recentFiles.removeLast();
+    QSettings recent(QStringLiteral("Kesto"), QStringLiteral("mosa"));
+    for (int i = 0; i < kRecentFiles; ++i) {
+        recent.setValue(kRecentGroup + QStringLiteral("/File%1").arg(i + 1), recentFiles.value(i));
+    }
+    mainFrame->SetRecentFiles(recentFiles);
+    RefreshMenus();
+}

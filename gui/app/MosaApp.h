@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppSettings.h"
+#include "app/CommandLine.h"
+#include "ports/Documents.h"
+
+class CMainFrame;
+class CommandDialogs;
+class CDocument;
+class DocumentWindows;
+class GuiMessages;
+class SettingsStore;
+
+// The desktop application: loads the settings, makes the main window and its document area,
+// wires every menu command to its job, and either lets the user work or runs the batch job
+// of the command line; the settings are stored again at the end.
+class CMosaApp : public QObject {
+    Q_OBJECT
+public:
+    CMosaApp(std::vector<std::string> arguments, SettingsStore& store, CommandDialogs& dialogs);
+    ~CMosaApp() override;
+
+    // A batch run when an argument other than an option is given.
+    bool IsBatchRun() const;
+    // Shows the main window and runs: the event loop for an interactive run, the command
+    // line's job for a batch run. Answers the exit status (0 when the run succeeded).
+    int Run();
+    CommandLineResult RunBatch();
+    void StoreSettings();
+
+    CMainFrame& MainFrame() const { return *mainFrame; }
+    DocumentWindows& Windows() const { return *windows; }
+    AppSettings& Settings() { return settings; }
+    JobPorts& Ports() { return *ports; }
+
+    void OnFourViewPan();
+    void OnFiveViewPolar();
+    void OnNewMap();
+    void OnFileNew();
+    void OnOpenImage();
+    void OnAddFlat();
+    void OnSave();
+    void OnSaveAs();
+    void OnClose();
+    void OnDomeView();
+    void OnAbout();
+
+private:
+    void WireCommands();
+    void RefreshMenus();
+    void AddRecentFile(const std::string& path);
+    bool SaveDocumentAs(CDocument& document);
+    bool ConfirmClose(CDocument& document);
+
+    std::vector<std::string> arguments;
+    SettingsStore& store;
+    CommandDialogs& dialogs;
+    AppSettings settings;
+    std::unique_ptr<CMainFrame> mainFrame;
+    std::unique_ptr<GuiMessages> messages;
+    std::unique_ptr<DocumentWindows> windows;
+    std::unique_ptr<JobPorts> ports;
+    QStringList recentFiles;
+};

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QSettings>
+#include <QTest>
+#include <filesystem>
+
+#include "gui/app/DocumentWindows.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/MosaApp.h"
+#include "gui/progress/ProgressWnd.h"
+#include "gui_app/ModalAnswers.h"
+#include "gui_app/ScriptedDialogs.h"
+#include "sky/SkyCube.h"
+#include "support/CurrentDirectory.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr const char* kFaceNames[kFaceCount] = {"top", "left", "back", "right", "front"};
+
+class CommandJobs : public testing::Test {
+protected:
+    void SetUp() override {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(dir.File("config")));
+        std::filesystem::create_directories(dir.File("gui"));
+        std::filesystem::create_directories(dir.File("batch"));
+        for (int face = 0; face < kFaceCount; ++face) {
+            CImage picture;
+            sky::RenderFace(picture, face, 32, 32);
+            picture.SaveAs(dir.File(std::string(kFaceNames[face]) + ".bmp"));
+            // The four-view command takes sequences: frame 0 of each view.
+            picture.SaveAs(dir.File(std::string(kFaceNames[face]) + "0.bmp"));
+        }
+    }
+    std::string Face(const char* name) const { return dir.File(std::string(name) + ".bmp"); }
+
+    TempDir dir;
+    MemorySettingsStore store;
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(CommandJobs, FiveViewCommandWritesWhatTheBatchModeWrites) {
+    dialogs.fiveView = [this](FiveViewSettings& s) {
+        s.topFile = Face("top");
+        s.leftFile = Face("left");
+        s.backFile = Face("back");
+        s.rightFile = Face("right");
+        s.frontFile = Face("front");
+        s.inputKind = 0;
+        s.width = s.height = 64;
+        s.polarFormat = kDomeMaster;
+        s.samplingMode = kSubsample5;
+        s.outputFormat = kOutputBmp;
+        s.directory = dir.File("gui") + "/";
+        s.baseName = "dome";
+        s.sameSize = 0;
+    };
+    CMosaApp app({"mosa"}, store, dialogs);
+    {
+        ModalAnswers answers;
+        app.OnFiveViewPolar();
+        ASSERT_EQ(answers.texts.size(), 1u);
+        EXPECT_EQ(answers.texts[0].rfind("Rendering took ", 0), 0u);
+    }
+    EXPECT_EQ(app.Settings().fiveViewBase, "dome") << "remembered for the next dialog";
+    EXPECT_EQ(app.Windows().Count(), 0u) << "the output window closes after the job";
+
+    CMosaApp batch({"mosa", "-5viewpolar", "-domemaster", "-4x", "-res", "64", "64", Face("left"), Face("front"),
+                    Face("right"), Face("top"), Face("back"), dir.File("batch/dome.bmp")},
+                   store, dialogs);
+    EXPECT_EQ(batch.RunBatch().outcome, BatchOutcome::kDone);
+    const std::vector<uint8_t> fromCommand = ReadFileBytes(dir.File("gui/dome00000.bmp"));
+    ASSERT_FALSE(fromCommand.empty());
+    EXPECT_EQ(fromCommand, ReadFileBytes(dir.File("batch/dome.bmp")));
+}
+
+TEST_F(CommandJobs, FourViewCommandWritesWhatTheBatchModeWrites) {
+    dialogs.channelFiles = [this](ChannelFiles& f) {
+        f.left = Face("left");
+        f.center = Face("front");
+        f.right = Face("right");
+        f.top = Face("top");
+        f.outputType = 1;
+    };
+    dialogs.panSettings = [](PanSettings& p) {
+        p.width = 200;
+        p.height = 60;
+        p.antiAliasing = kMap4x;
+    };
+    CMosaApp app({"mosa"}, store, dialogs);
+    {
+        const CurrentDirectory here(dir.File("gui"));
+        ModalAnswers answers;
+        app.OnFourViewPan();
+        ASSERT_EQ(answers.texts.size(), 1u);
+        EXPECT_EQ(answers.texts[0], "OK?");
+    }
+    {
+        const CurrentDirectory here(dir.File("batch"));
+        CMosaApp batch({"mosa", "-res", "200", "60", "-4x", Face("left"), Face("front"), Face("right"),
+                        Face("top"), "pan.bmp"},
+                       store, dialogs);
+        EXPECT_EQ(batch.RunBatch().outcome, BatchOutcome::kDone);
+    }
+    // The command names its frame after frame 0 of the (single-file) sequences.
+    const std::vector<uint8_t> fromCommand = ReadFileBytes(dir.File("gui/mosa00000.bmp"));
+    ASSERT_FALSE(fromCommand.empty());
+    EXPECT_EQ(fromCommand, ReadFileBytes(dir.File("batch/pan.bmp")));
+}
+
+TEST_F(CommandJobs, AddFlatPaintsTheChosenPictureOrReportsAnUnreadableOne) {
+    CMosaApp app({"mosa"}, store, dialogs);
+    PanSettings settings = NewDocumentPanSettings();
+    settings.width = 90;
+    settings.height = 30;
+    CMosaDoc* document = app.Windows().NewMapDocument(&settings);
+    ASSERT_NE(document, nullptr);
+    dialogs.files = {dir.File("nothing.bmp"), Face("front")};
+    dialogs.patch = [](PatchParameters& p) { p.elevation = 20; };
+    {
+        ModalAnswers answers;
+        app.OnAddFlat();
+        ASSERT_EQ(answers.texts.size(), 1u);
+        EXPECT_EQ(answers.texts[0], "'" + dir.File("nothing.bmp") + "'\nfile read error");
+    }
+    app.OnAddFlat();
+    ASSERT_EQ(document->Patches().size(), 1u);
+    EXPECT_EQ(document->Patches()[0]->elevation, 20);
+    EXPECT_TRUE(document->IsModified());
+}
+
+TEST(ProgressWindow, CaptionShowsTitleThenPercentages) {
+    CProgressWnd progress;
+    EXPECT_EQ(progress.Step(), 0) << "before Open nothing moves";
+    progress.Open("Batch Map", 0);
+    EXPECT_EQ(progress.Caption(), "Batch Map");
+    progress.SetRange(0, 3, 1);
+    progress.SetTextLines(1, 390);
+    progress.Step();
+    EXPECT_EQ(progress.Caption(), "Progress [33%]");
+    progress.Step();
+    EXPECT_EQ(progress.Caption(), "Progress [66%]");
+    progress.Step();
+    EXPECT_EQ(progress.Caption(), "Progress [100%]");
+    EXPECT_EQ(progress.Window()->width(), 410) << "text width plus two margins";
+}
+
+TEST(ProgressWindow, EscapeTypedIntoTheMainWindowCancelsWhileTheJobPumps) {
+    CMainFrame main;
+    main.show();
+    CProgressWnd progress(&main);
+    progress.Open("Mapping . . .", 0);
+    progress.PumpMessages(1);
+    EXPECT_EQ(progress.cancelled, 0);
+    QCoreApplication::postEvent(&main, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    progress.PumpMessages(1);
+    EXPECT_EQ(progress.cancelled, 1);
+}
+
+}  // namespace

@@ -7,8 +7,8 @@
 namespace {
 
 TEST(DomeTexture, SamplesEveryFewColumnsAndRowsOfTheRectangle) {
-    // 1800 x 486: rows padded to 5400 bytes (no padding) would hide row-length mistakes, so
-    // also check a width whose rows are padded.
+    // Rows of 1800 pixels need no padding; rows of 1801 do, so a texture that ignored the
+    // stored row length would show it.
     for (int width : {1800, 1801}) {
         CImage picture;
         picture.Create(width, 486, 24, -1);

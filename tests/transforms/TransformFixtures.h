@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "image/Image.h"
@@ -12,13 +13,14 @@
 // Helpers the transform tests share: pictures whose pixels name their own position, and the
 // comparison of a transformed picture with the sky rendered straight into its projection.
 
-// A picture whose every pixel tells where it is: column in red and the low half of green,
-// row in blue and the high half (pictures up to 4096 x 4096).
+// A picture whose every pixel tells where it is (pictures up to 2048 x 2048): column in red
+// and the low bits of green, row in blue and the middle bits of green. The top bit of green
+// is always set, so no pixel is black.
 inline void FillCoded(CImage& picture, int width, int height) {
     picture.Create(width, height, 24, -1);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            picture.SetRGB(x, y, x & 255, (x >> 8) | ((y >> 8) << 4), y & 255);
+            picture.SetRGB(x, y, x & 255, 0x80 | (x >> 8) | (y >> 8) << 3, y & 255);
         }
     }
 }
@@ -29,10 +31,16 @@ struct Place {
     bool operator==(const Place&) const = default;
 };
 
+inline std::ostream& operator<<(std::ostream& out, const Place& place) {
+    return out << "(" << place.x << ", " << place.y << ")";
+}
+
+// Where a pixel of a coded picture came from; (-1, -1) for a pixel of no coded picture.
 inline Place CodedPlace(const CImage& picture, int x, int y) {
     uint8_t r = 0, g = 0, b = 0;
     picture.GetRGB(x, y, r, g, b);
-    return {r | (g & 15) << 8, b | (g >> 4) << 8};
+    if (!(g & 0x80)) return {-1, -1};
+    return {r | (g & 7) << 8, b | (g >> 3 & 7) << 8};
 }
 
 inline sky::Rgb PixelOf(const CImage& picture, int x, int y) {

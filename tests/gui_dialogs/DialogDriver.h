@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers of the dialog tests: answering warning boxes, reaching controls by name, scripting
-// the file chooser.
+// Helpers of the dialog tests: answering warning boxes, reaching controls by name, pressing OK
+// step by step, scripting the file chooser.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "gui/app/ImageFileDialog.h"
@@ -77,6 +78,26 @@ inline QString PressOk(QDialog& dialog) {
     Click(dialog, "ok");
     EXPECT_LE(catcher.texts.size(), 1);
     return catcher.texts.value(0);
+}
+
+// One OK of a dialog: sets the edits, presses OK and expects the warning (empty: none) and
+// where the focus went (null: not checked).
+struct Step {
+    std::vector<std::pair<const char*, const char*>> edits;
+    QString warning;
+    const char* focused;
+};
+
+inline void RunSteps(QDialog& dialog, const std::vector<Step>& steps) {
+    dialog.show();
+    for (const Step& step : steps) {
+        for (const auto& [name, text] : step.edits) Edit(dialog, name)->setText(text);
+        EXPECT_EQ(PressOk(dialog), step.warning);
+        if (step.focused) {
+            EXPECT_EQ(dialog.focusWidget(), Control(dialog, step.focused)) << step.focused;
+            EXPECT_TRUE(dialog.isVisible());
+        }
+    }
 }
 
 // The file chooser for one test: keeps the requests and answers with the scripted answer.

@@ -11,25 +11,6 @@ using NewMosaDialogTest = DialogTest;
 using NewPatchDialogTest = DialogTest;
 using ChannelFilesDialogTest = DialogTest;
 
-// Sets the edits, presses OK and expects the warning (empty: none) and where the focus went.
-struct Step {
-    std::vector<std::pair<const char*, const char*>> edits;
-    QString warning;
-    const char* focused;
-};
-
-void RunSteps(QDialog& dialog, const std::vector<Step>& steps) {
-    dialog.show();
-    for (const Step& step : steps) {
-        for (const auto& [name, text] : step.edits) Edit(dialog, name)->setText(text);
-        EXPECT_EQ(PressOk(dialog), step.warning);
-        if (step.focused) {
-            EXPECT_EQ(dialog.focusWidget(), Control(dialog, step.focused)) << step.focused;
-            EXPECT_TRUE(dialog.isVisible());
-        }
-    }
-}
-
 TEST_F(NewMosaDialogTest, ShowsTheRecordAndNoAntiAliasingButtonForAFreshOne) {
     PanSettings settings = NewDocumentPanSettings();
     NewMosaDialog dialog(settings);

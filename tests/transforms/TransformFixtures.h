@@ -5,23 +5,39 @@
 #include <cstdio>
 #include <functional>
 #include <ostream>
-#include <string>
 
 #include "image/Image.h"
 #include "sky/SkyProjections.h"
 
 // Helpers the transform tests share: pictures whose pixels name their own position, and the
-// comparison of a transformed picture with the sky rendered straight into its projection.
+// pixel-by-pixel comparison with an expected picture.
 
-// A picture whose every pixel tells where it is (pictures up to 2048 x 2048): column in red
-// and the low bits of green, row in blue and the middle bits of green. The top bit of green
-// is always set, so no pixel is black.
+inline constexpr double kDegrees = 180 / 3.141592653589793;
+
+inline void FillColour(CImage& picture, int width, int height, sky::Rgb colour) {
+    picture.Create(width, height, 24, -1);
+    picture.Fill(colour.r, colour.g, colour.b, 0);
+}
+
+inline CImage Blank(int width, int height) {
+    CImage picture;
+    picture.Create(width, height, 24, -1);
+    return picture;
+}
+
+inline sky::Rgb PixelOf(const CImage& picture, int x, int y) {
+    sky::Rgb c;
+    picture.GetRGB(x, y, c.r, c.g, c.b);
+    return c;
+}
+
+// A picture (up to 2048 x 2048) whose pixels tell where they are: column in red and the low
+// bits of green, row in blue and the middle bits. Green's top bit is set: no pixel is black.
 inline void FillCoded(CImage& picture, int width, int height) {
     picture.Create(width, height, 24, -1);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            picture.SetRGB(x, y, x & 255, 0x80 | (x >> 8) | (y >> 8) << 3, y & 255);
-        }
+        for (int x = 0; x < width; ++x)
+            picture.SetRGB(x, y, x & 255, 0x80 | x >> 8 | y >> 8 << 3, y & 255);
     }
 }
 
@@ -31,27 +47,15 @@ struct Place {
     bool operator==(const Place&) const = default;
 };
 
-inline std::ostream& operator<<(std::ostream& out, const Place& place) {
-    return out << "(" << place.x << ", " << place.y << ")";
+inline std::ostream& operator<<(std::ostream& out, const Place& p) {
+    return out << "(" << p.x << ", " << p.y << ")";
 }
 
-// Where a pixel of a coded picture came from; (-1, -1) for a pixel of no coded picture.
+// Where a pixel of a coded picture came from; (-1, -1) when it came from none.
 inline Place CodedPlace(const CImage& picture, int x, int y) {
-    uint8_t r = 0, g = 0, b = 0;
-    picture.GetRGB(x, y, r, g, b);
-    if (!(g & 0x80)) return {-1, -1};
-    return {r | (g & 7) << 8, b | (g >> 3 & 7) << 8};
-}
-
-inline sky::Rgb PixelOf(const CImage& picture, int x, int y) {
-    sky::Rgb c;
-    picture.GetRGB(x, y, c.r, c.g, c.b);
-    return c;
-}
-
-inline void FillColour(CImage& picture, int width, int height, sky::Rgb colour) {
-    picture.Create(width, height, 24, -1);
-    picture.Fill(colour.r, colour.g, colour.b, 0);
+    const sky::Rgb c = PixelOf(picture, x, y);
+    if (!(c.g & 0x80)) return {-1, -1};
+    return {c.r | (c.g & 7) << 8, c.b | (c.g >> 3 & 7) << 8};
 }
 
 struct Tally {
@@ -65,13 +69,12 @@ struct Tally {
     }
 };
 
-// What a pixel of the projection should show: nothing to judge, or a colour.
+// What a pixel should show; pixels not judged have judge false.
 struct Expected {
     bool judge = false;
     sky::Rgb colour;
 };
 
-// Compares every pixel of the output with what expect(column, row) says it should be.
 inline Tally CompareEach(const CImage& output, int width, int height,
                          const std::function<Expected(int, int)>& expect) {
     Tally tally;
@@ -79,32 +82,15 @@ inline Tally CompareEach(const CImage& output, int width, int height,
         for (int column = 0; column < width; ++column) {
             ++tally.pixels;
             const Expected e = expect(column, row);
-            if (!e.judge) continue;
-            ++tally.judged;
-            if (PixelOf(output, column, row) == e.colour) ++tally.matched;
+            tally.judged += e.judge;
+            tally.matched += e.judge && PixelOf(output, column, row) == e.colour;
         }
     }
     return tally;
 }
 
-// The sky of the target projection, judged where no colour edge lies within margin degrees
-// (margin(direction) for a margin that varies over the picture); black where the projection
-// shows nothing.
-template <typename Projection>
-Tally CompareWithSky(const CImage& output, const Projection& target,
-                     const std::function<double(const sky::Vec3&)>& margin) {
-    return CompareEach(output, target.width, target.height, [&](int column, int row) {
-        sky::Vec3 d;
-        if (!target.Direction(column, row, d)) return Expected{true, {}};
-        if (sky::EdgeDistance(d) < margin(d)) return Expected{};
-        return Expected{true, sky::ColourOf(d)};
-    });
-}
-
-inline std::function<double(const sky::Vec3&)> Fixed(double degrees) {
-    return [degrees](const sky::Vec3&) { return degrees; };
-}
-
-inline double Degrees(double radians) {
-    return radians * 180 / 3.141592653589793;
+// The sky in the direction, judged only when no colour edge lies within margin degrees.
+inline Expected SkyAt(const sky::Vec3& d, double margin) {
+    if (sky::EdgeDistance(d) < margin) return {};
+    return {true, sky::ColourOf(d)};
 }

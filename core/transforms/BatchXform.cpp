@@ -24,7 +24,11 @@ void TransformFrame(XformRoutine routine, XformSettings& settings, const BatchFr
         ++result.framesSkipped;
         return;
     }
-    ++(output.saved ? result.framesWritten : result.saveFailures);
+    if (output.saved) {
+        ++result.framesWritten;
+    } else {
+        ++result.saveFailures;
+    }
     ports.documents.CloseDocument(output.document);
 }
 

@@ -33,7 +33,8 @@ XformOutput TransformInto(XformRoutine routine, const XformSettings& settings, c
 
 // Writes a transform's output in the type its name's extension names: the picture types'
 // three-letter names, or the longer forms a document save knows. An extension that names no
-// writable type writes nothing and the user is told which ones do; so is a failed write.
+// writable type writes nothing and the user is told which ones do; a failed write is
+// reported too.
 bool SaveTransformed(CImage& picture, const std::string& name, Messages& messages);
 
 // After the dialogs: applies useSourceSize, then makes, fills and saves the output. Both

@@ -6,7 +6,12 @@
 #include "gui/fiveview/FiveViewDialog.h"
 #include "gui/mapdoc/ChannelFilesDialog.h"
 #include "gui/mapdoc/NewMosaDialog.h"
+#include "gui/mapdoc/FisheyeDialog.h"
 #include "gui/mapdoc/NewPatchDialog.h"
+#include "gui/transforms/AmbivuePolarDialog.h"
+#include "gui/transforms/HammerAitoffDialog.h"
+#include "gui/transforms/OffMapColorDialog.h"
+#include "gui/transforms/RotationDialog.h"
 
 namespace {
 
@@ -32,6 +37,26 @@ bool ModalCommandDialogs::EditChannelFiles(ChannelFiles& files) {
 
 bool ModalCommandDialogs::EditFiveView(FiveViewSettings& settings) {
     return Edit<FiveViewDialog>(settings, parent);
+}
+
+bool ModalCommandDialogs::EditRotation(XformSettings& settings) {
+    return Edit<RotationDialog>(settings, parent);
+}
+
+bool ModalCommandDialogs::EditAmbivuePolar(XformSettings& settings) {
+    return Edit<AmbivuePolarDialog>(settings, parent);
+}
+
+bool ModalCommandDialogs::EditHammerAitoff(XformSettings& settings) {
+    return Edit<HammerAitoffDialog>(settings, parent);
+}
+
+bool ModalCommandDialogs::EditOffMapColor(OffMapColour& colour) {
+    return Edit<OffMapColorDialog>(colour, parent);
+}
+
+bool ModalCommandDialogs::EditFisheye(FisheyeParams& params) {
+    return Edit<FisheyeDialog>(params, parent);
 }
 
 bool ModalCommandDialogs::ChooseImageFile(std::string& path, bool open, int& type) {

@@ -14,6 +14,11 @@ public:
     bool EditPatch(PatchParameters& parameters) override;
     bool EditChannelFiles(ChannelFiles& files) override;
     bool EditFiveView(FiveViewSettings& settings) override;
+    bool EditRotation(XformSettings& settings) override;
+    bool EditAmbivuePolar(XformSettings& settings) override;
+    bool EditHammerAitoff(XformSettings& settings) override;
+    bool EditOffMapColor(OffMapColour& colour) override;
+    bool EditFisheye(FisheyeParams& params) override;
     bool ChooseImageFile(std::string& path, bool open, int& type) override;
     int ChooseDocumentKind() override;
 

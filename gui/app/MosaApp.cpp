@@ -13,6 +13,7 @@
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/GuiMessages.h"
 #include "gui/app/MainFrame.h"
+#include "gui/app/TransformCommands.h"
 #include "gui/mapdoc/MosaView.h"
 #include "gui/mapdoc/NewPatchDialog.h"
 #include "gui/progress/ProgressWnd.h"
@@ -39,6 +40,7 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
     ports = std::make_unique<JobPorts>(JobPorts{*messages, *windows, [frame] {
         return std::unique_ptr<Progress>(std::make_unique<CProgressWnd>(frame));
     }});
+    transforms = std::make_unique<TransformCommands>(dialogs, *ports, settings);
     QSettings recent(QStringLiteral("Kesto"), QStringLiteral("mosa"));
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString path = recent.value(kRecentGroup + QStringLiteral("/File%1").arg(i)).toString();
@@ -55,6 +57,7 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
 }
 
 CMosaApp::~CMosaApp() {
+    transforms.reset();
     // Closing the windows below must not call back into a half-destroyed application.
     mainFrame->Area().disconnect(this);
     windows->disconnect(this);
@@ -79,6 +82,22 @@ void CMosaApp::WireCommands() {
     frame.SetHandler(kCmdStatusBar, [] {});
     frame.SetHandler(kCmdNewWindow, [this] { windows->NewWindow(); });
     frame.SetHandler(kCmdDomeView, [this] { OnDomeView(); });
+    frame.SetHandler(kCmdMapFisheye, [this] { OnMapFisheye(); });
+    const std::pair<int, XformKind> xforms[] = {
+        {kCmdRectToPolar, XformKind::kRectToPolar}, {kCmdPolarToRect, XformKind::kPolarToRect},
+        {kCmdAmbivueToPolar, XformKind::kAmbivueToPolar}, {kCmdPolarToAmbivue, XformKind::kPolarToAmbivue}};
+    for (const auto& [id, kind] : xforms) frame.SetHandler(id, [this, kind] { transforms->OnXform(kind); });
+    const std::pair<int, XformKind> batches[] = {
+        {kCmdBatchRectToPolar, XformKind::kRectToPolar},
+        {kCmdBatchPolarToRect, XformKind::kPolarToRect},
+        {kCmdBatchAmbivueToPolar, XformKind::kAmbivueToPolar},
+        {kCmdBatchPolarToAmbivue, XformKind::kPolarToAmbivue}};
+    for (const auto& [id, kind] : batches) {
+        frame.SetHandler(id, [this, kind] { transforms->OnBatchXform(kind); });
+    }
+    frame.SetHandler(kCmdBatchFisheye, [this] { transforms->OnBatchFisheye(); });
+    frame.SetHandler(kCmdHammerAitoff, [this] { transforms->OnHammerAitoff(); });
+    frame.SetHandler(kCmdOffMapColor, [this] { transforms->OnOffMapColor(); });
     frame.SetHandler(kCmdCascade, [&area] { area.cascadeSubWindows(); });
     frame.SetHandler(kCmdTile, [&area] { area.tileSubWindows(); });
     frame.SetHandler(kCmdArrangeIcons, [&area] {
@@ -245,6 +264,12 @@ void CMosaApp::OnDomeView() {
     view->SetDomeViewOpened();
     windows->OpenDomeView(view->MapDocument());
     RefreshMenus();
+}
+
+void CMosaApp::OnMapFisheye() {
+    if (auto* document = dynamic_cast<CMosaDoc*>(windows->ActiveDocument())) {
+        transforms->OnMapFisheye(*document);
+    }
 }
 
 void CMosaApp::OnAbout() {

@@ -15,6 +15,7 @@ class CommandDialogs;
 class CDocument;
 class DocumentWindows;
 class GuiMessages;
+class TransformCommands;
 class SettingsStore;
 
 // The desktop application: loads the settings, makes the main window and its document area,
@@ -49,6 +50,8 @@ public:
     void OnSaveAs();
     void OnClose();
     void OnDomeView();
+    void OnMapFisheye();
+    TransformCommands& Transforms() const { return *transforms; }
     void OnAbout();
 
 private:
@@ -66,5 +69,6 @@ private:
     std::unique_ptr<GuiMessages> messages;
     std::unique_ptr<DocumentWindows> windows;
     std::unique_ptr<JobPorts> ports;
+    std::unique_ptr<TransformCommands> transforms;
     QStringList recentFiles;
 };

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "gui/app/CommandDialogs.h"
 #include "gui/mapdoc/NewPatchDialog.h"
@@ -15,7 +16,13 @@ public:
     bool EditPatch(PatchParameters& parameters) override { return Apply(patch, parameters); }
     bool EditChannelFiles(ChannelFiles& files) override { return Apply(channelFiles, files); }
     bool EditFiveView(FiveViewSettings& settings) override { return Apply(fiveView, settings); }
+    bool EditRotation(XformSettings& settings) override { return Apply(rotation, settings); }
+    bool EditAmbivuePolar(XformSettings& settings) override { return Apply(ambivue, settings); }
+    bool EditHammerAitoff(XformSettings& settings) override { return Apply(hammerAitoff, settings); }
+    bool EditOffMapColor(OffMapColour& colour) override { return Apply(offMap, colour); }
+    bool EditFisheye(FisheyeParams& params) override { return Apply(fisheye, params); }
     bool ChooseImageFile(std::string& path, bool, int& type) override {
+        offeredNames.push_back(path);
         if (files.empty()) return false;
         path = files.front();
         files.pop_front();
@@ -28,7 +35,13 @@ public:
     std::function<void(PatchParameters&)> patch;
     std::function<void(ChannelFiles&)> channelFiles;
     std::function<void(FiveViewSettings&)> fiveView;
-    std::deque<std::string> files;
+    std::function<void(XformSettings&)> rotation;
+    std::function<void(XformSettings&)> ambivue;
+    std::function<void(XformSettings&)> hammerAitoff;
+    std::function<void(OffMapColour&)> offMap;
+    std::function<void(FisheyeParams&)> fisheye;
+    std::deque<std::string> files;  // answers of the file dialogs, in the order asked
+    std::vector<std::string> offeredNames;  // the names the file dialogs started from
     int documentKind = -1;
 
 private:

@@ -1,0 +1,94 @@
+#include "gui/app/TransformCommands.h"
+
+#include "gui/app/CommandDialogs.h"
+#include "image/FileTypeTable.h"
+#include "mapdoc/MosaDoc.h"
+#include "transforms/BatchXform.h"
+#include "transforms/HammerAitoffCommand.h"
+#include "transforms/XformDriver.h"
+
+bool TransformCommands::EditParameters(XformKind kind, XformSettings& xform) {
+    const bool rotation = kind == XformKind::kRectToPolar || kind == XformKind::kPolarToRect;
+    return rotation ? dialogs.EditRotation(xform) : dialogs.EditAmbivuePolar(xform);
+}
+
+void TransformCommands::OnXform(XformKind kind) {
+    std::string inputPath;
+    int type = kTypeFromExtension;
+    if (!dialogs.ChooseImageFile(inputPath, true, type)) return;
+    CImageDoc* input = OpenXformInput(inputPath, ports);
+    if (!input) return;
+    XformSettings xform = NewXformSettings(kind, settings);
+    ApplySourceSize(xform, input->Image());
+    if (!EditParameters(kind, xform)) return;
+    std::string outputName = XformCommandOf(kind).defaultOutputName;
+    if (!dialogs.ChooseImageFile(outputName, false, type)) return;
+    RunXform(XformCommandOf(kind).routine, xform, *input, outputName, ports);
+}
+
+void TransformCommands::OnHammerAitoff() {
+    std::string inputPath;
+    int type = kTypeFromExtension;
+    if (!dialogs.ChooseImageFile(inputPath, true, type)) return;
+    CImageDoc* input = OpenXformInput(inputPath, ports);
+    if (!input) return;
+    XformSettings xform;
+    if (!dialogs.EditHammerAitoff(xform)) return;
+    std::string outputName = "HammerAitoff";
+    if (!dialogs.ChooseImageFile(outputName, false, type)) return;
+    RunHammerAitoff(xform, input->Image(), outputName, ports);
+}
+
+void TransformCommands::OnOffMapColor() {
+    OffMapColour colour{settings.offMapRed, settings.offMapGreen, settings.offMapBlue};
+    if (!dialogs.EditOffMapColor(colour)) return;
+    settings.offMapRed = colour.red;
+    settings.offMapGreen = colour.green;
+    settings.offMapBlue = colour.blue;
+}
+
+bool TransformCommands::ChooseSequenceFile(std::string& frameFile) {
+    int type = kTypeFromExtension;
+    if (!dialogs.ChooseImageFile(frameFile, true, type)) return false;
+    BatchPlan plan;
+    return CountBatchSequence(frameFile, plan, ports.messages) > 0;
+}
+
+bool TransformCommands::ChooseOutputName(std::string& name) {
+    int type = kTypeFromExtension;
+    do {
+        if (!dialogs.ChooseImageFile(name, false, type)) return false;
+    } while (!CheckOutputName(name, ports.messages));
+    return true;
+}
+
+void TransformCommands::OnBatchXform(XformKind kind) {
+    std::string frameFile, outputName;
+    if (!ChooseSequenceFile(frameFile) || !ChooseOutputName(outputName)) return;
+    XformSettings xform = NewXformSettings(kind, settings);
+    if (!EditParameters(kind, xform)) return;
+    RunBatchXform(XformCommandOf(kind).routine, xform, frameFile, outputName, ports);
+}
+
+void TransformCommands::OnBatchFisheye() {
+    std::string frameFile, outputName;
+    if (!ChooseSequenceFile(frameFile)) return;
+    CMosaDoc* map = ports.documents.NewMapDocument(nullptr);
+    if (!map || !ChooseOutputName(outputName)) return;
+    FisheyeParams params;
+    if (!dialogs.EditFisheye(params)) return;
+    RunBatchFisheye(map, frameFile, outputName, params, ports);
+}
+
+void TransformCommands::OnMapFisheye(CMosaDoc& document) {
+    std::string path;
+    int type = kTypeFromExtension;
+    if (!dialogs.ChooseImageFile(path, true, type)) return;
+    const CImage fisheye(path, type);
+    if (!fisheye.HasImage()) {
+        ports.messages.Show("'" + path + "'\nfile read error", MessageButtons::kOk);
+        return;
+    }
+    FisheyeParams params;
+    if (dialogs.EditFisheye(params)) document.MapFisheye(fisheye, params);
+}

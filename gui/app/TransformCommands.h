@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "app/AppSettings.h"
+#include "ports/Documents.h"
+#include "transforms/XformCommands.h"
+
+class CMosaDoc;
+class CommandDialogs;
+
+// The "&Xform" and "&Batch Xform" commands and "&Map fisheye": each asks its questions in
+// order (input, parameters, output) and hands the answers to its job.
+class TransformCommands {
+public:
+    TransformCommands(CommandDialogs& dialogs, JobPorts& ports, AppSettings& settings)
+        : dialogs(dialogs), ports(ports), settings(settings) {}
+
+    void OnXform(XformKind kind);
+    void OnHammerAitoff();
+    void OnOffMapColor();
+    void OnBatchXform(XformKind kind);
+    void OnBatchFisheye();
+    void OnMapFisheye(CMosaDoc& document);
+
+private:
+    bool EditParameters(XformKind kind, XformSettings& xform);
+    // A writable output name, asked again while the name's extension is not one.
+    bool ChooseOutputName(std::string& name);
+    // One file of a sequence, which must have members; answers its name.
+    bool ChooseSequenceFile(std::string& frameFile);
+
+    CommandDialogs& dialogs;
+    JobPorts& ports;
+    AppSettings& settings;
+};

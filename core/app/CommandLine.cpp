@@ -220,15 +220,8 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
 
     FiveViewSequences sequences;
     if (!ResolveFiveViews(settings, sequences, ports.messages)) return {};
-    CImageDoc* document = ports.documents.NewImageDocument();
-    if (!document->Image().Create(settings.width, settings.height, 24, -1)) {
-        ports.messages.Show(Format("Cannot make a dome picture of %d x %d pixels", settings.width,
-                                   settings.height),
-                            MessageButtons::kOk);
-        ports.documents.CloseDocument(document);
-        return {};
-    }
-    document->SetPathName(settings.baseName);
+    CImageDoc* document = NewDomeDocument(settings, ports);
+    if (!document) return {};
     const FiveViewResult result = RenderFiveView(*document, settings, sequences, extension, ports);
     bool placed = true;
     if (outputGiven && result.framesWritten > 0) {

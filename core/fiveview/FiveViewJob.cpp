@@ -260,6 +260,20 @@ bool ResolveFiveViews(const FiveViewSettings& settings, FiveViewSequences& seque
     return false;
 }
 
+CImageDoc* NewDomeDocument(const FiveViewSettings& settings, JobPorts& ports) {
+    CImageDoc* document = ports.documents.NewImageDocument();
+    if (!document->Image().Create(settings.width, settings.height, 24, -1)) {
+        ports.messages.Show(Format("Cannot make a dome picture of %d x %d pixels", settings.width,
+                                   settings.height),
+                            MessageButtons::kOk);
+        ports.documents.CloseDocument(document);
+        return nullptr;
+    }
+    document->SetPathName(settings.baseName);
+    document->UpdateAllViews();
+    return document;
+}
+
 FiveViewResult RunFiveViewCommand(const FiveViewSettings& settings, AppSettings& appSettings,
                                   JobPorts& ports) {
     appSettings.fiveViewDir = settings.directory;
@@ -268,16 +282,8 @@ FiveViewResult RunFiveViewCommand(const FiveViewSettings& settings, AppSettings&
 
     FiveViewSequences sequences;
     if (!ResolveFiveViews(settings, sequences, ports.messages)) return {};
-    CImageDoc* document = ports.documents.NewImageDocument();
-    if (!document->Image().Create(settings.width, settings.height, 24, -1)) {
-        ports.messages.Show(Format("Cannot make a dome picture of %d x %d pixels", settings.width,
-                                   settings.height),
-                            MessageButtons::kOk);
-        ports.documents.CloseDocument(document);
-        return {};
-    }
-    document->SetPathName(settings.baseName);
-    document->UpdateAllViews();
+    CImageDoc* document = NewDomeDocument(settings, ports);
+    if (!document) return {};
 
     const auto start = std::chrono::steady_clock::now();
     const FiveViewResult result =

@@ -41,6 +41,10 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
 bool ResolveFiveViews(const FiveViewSettings& settings, FiveViewSequences& sequences,
                       Messages& messages);
 
+// The job's output: a new image document with a black 24-bit picture of the settings' size,
+// named after the base name; none (after telling the user) when the picture cannot be made.
+CImageDoc* NewDomeDocument(const FiveViewSettings& settings, JobPorts& ports);
+
 // What the "5 View Polar" command does once its dialog was confirmed: remembers directory,
 // base name and sweep, finds the views, renders into a new image document, reports the time
 // taken and closes the document.

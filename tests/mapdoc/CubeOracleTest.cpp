@@ -48,6 +48,35 @@ Sight CubePixel(const sky::Vec3& d, int& view, int& column, int& row) {
     return column >= 0 && column < kFace && row >= 0 && row < kFace ? Sight::kHit : Sight::kNoView;
 }
 
+// The sky's Left, Center, Right and Up views as the four-view pan takes them.
+CubeViewPatches SkyCubeViews() {
+    CubeViewPatches patches = MakeCubeViewPatches();
+    for (int view = 0; view < kCubeViewCount; ++view) {
+        patches[view].image = std::make_unique<CImage>();
+        sky::RenderFace(*patches[view].image, kSkyFaces[view], kFace, kFace);
+    }
+    return patches;
+}
+
+// A panorama from azimuth -135 to 135 and altitude -30 up to top.
+MapGrid Grid(int width, int height, double top) {
+    MapGrid grid;
+    grid.width = width;
+    grid.height = height;
+    grid.azimuthLeft = -135;
+    grid.azimuthRight = 135;
+    grid.altitudeBottom = -30;
+    grid.altitudeTop = top;
+    return grid;
+}
+
+CImage MapAll(const CubeViewPatches& patches, const MapGrid& grid) {
+    CImage rectangle;
+    rectangle.Create(grid.width, grid.height, 24, -1);
+    for (const Patch& patch : patches) MapPatchInto(rectangle, grid, patch, nullptr);
+    return rectangle;
+}
+
 struct EyeCase {
     const char* name;
     Vec3d eye;
@@ -57,22 +86,10 @@ class CubeOracle : public testing::TestWithParam<EyeCase> {};
 
 TEST_P(CubeOracle, EveryPixelShowsWhereItsLineOfSightMeetsTheViews) {
     const Vec3d eye = GetParam().eye;
-    CubeViewPatches patches = MakeCubeViewPatches();
-    for (int view = 0; view < kCubeViewCount; ++view) {
-        patches[view].image = std::make_unique<CImage>();
-        sky::RenderFace(*patches[view].image, kSkyFaces[view], kFace, kFace);
-    }
-    MapGrid grid;
-    grid.width = 361;
-    grid.height = 121;
-    grid.azimuthLeft = -135;
-    grid.azimuthRight = 135;
-    grid.altitudeBottom = -30;
-    grid.altitudeTop = 89;
+    const CubeViewPatches patches = SkyCubeViews();
+    MapGrid grid = Grid(361, 121, 89);
     grid.eye = eye;
-    CImage rectangle;
-    rectangle.Create(grid.width, grid.height, 24, -1);
-    for (const Patch& patch : patches) MapPatchInto(rectangle, grid, patch, nullptr);
+    const CImage rectangle = MapAll(patches, grid);
 
     int judged = 0, matched = 0;
     for (int row = 0; row < grid.height; ++row) {
@@ -102,22 +119,9 @@ TEST_P(CubeOracle, EveryPixelShowsWhereItsLineOfSightMeetsTheViews) {
 }
 
 TEST(CubeOracleSky, CentredEyepointReproducesTheAnalyticSky) {
-    CubeViewPatches patches = MakeCubeViewPatches();
-    for (int view = 0; view < kCubeViewCount; ++view) {
-        patches[view].image = std::make_unique<CImage>();
-        sky::RenderFace(*patches[view].image, kSkyFaces[view], kFace, kFace);
-    }
-    MapGrid grid;
-    grid.width = 541;
-    grid.height = 181;
-    grid.azimuthLeft = -135;
-    grid.azimuthRight = 135;
-    grid.altitudeBottom = -30;
-    grid.altitudeTop = 60;
+    MapGrid grid = Grid(541, 181, 60);
     grid.antiAliasing = kMap7x;
-    CImage rectangle;
-    rectangle.Create(grid.width, grid.height, 24, -1);
-    for (const Patch& patch : patches) MapPatchInto(rectangle, grid, patch, nullptr);
+    const CImage rectangle = MapAll(SkyCubeViews(), grid);
     // Skip pixels within a face pixel (and the 7x footprint) of a colour edge.
     const double margin = 1.5 * 2.0 / kFace * kRadToDeg + 0.5;
     int judged = 0, matched = 0;

@@ -10,7 +10,7 @@ namespace {
 FiveViewSettings StoredSettings() {
     FiveViewSettings settings;
     settings.baseName = "zelk";
-    settings.directory = "/home/u/";
+    settings.directory = "/renders/shows/";
     settings.samplingMode = kEwa;
     return settings;
 }
@@ -29,7 +29,7 @@ TEST_F(FiveViewDialogTest, OpensOnTheRecordWithNoAntiAliasingAndTheEnablingRules
     EXPECT_EQ(Edit(*dialog, "width")->text(), "2200");
     EXPECT_EQ(Edit(*dialog, "polarSweep")->text(), "180");
     EXPECT_EQ(Edit(*dialog, "lastFrame")->text(), "99999");
-    EXPECT_EQ(Control<QLabel>(*dialog, "directory")->text(), "/home/u/");
+    EXPECT_EQ(Control<QLabel>(*dialog, "directory")->text(), "/renders/shows/");
     EXPECT_TRUE(Control<QAbstractButton>(*dialog, "tga")->isChecked());
     EXPECT_TRUE(Control<QAbstractButton>(*dialog, "sequence")->isChecked());
     EXPECT_FALSE(Enabled("height"));  // square
@@ -155,7 +155,7 @@ TEST_F(FiveViewDialogTest, DirectoryButtonAsksForAFolderAndEndsItWithASlash) {
     EXPECT_EQ(directory->text(), "/");
 
     ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[0], std::make_pair(QString("Select output directory:"), QString("/home/u/")));
+    EXPECT_EQ(asked[0], std::make_pair(QString("Select output directory:"), QString("/renders/shows/")));
     EXPECT_EQ(asked[1].second, "/data/domes/");
     EXPECT_EQ(PressOk(*dialog), "");
     EXPECT_EQ(settings.directory, "/");

@@ -1,7 +1,8 @@
 #include "gui/app/DocumentWindows.h"
 
-#include <QMdiArea>
 #include <QEvent>
+#include <QMdiArea>
+#include <algorithm>
 #include <QMdiSubWindow>
 
 #include "gui/app/CommandDialogs.h"
@@ -17,15 +18,18 @@ DocumentWindows::DocumentWindows(QMdiArea& mdiArea, Messages& messageBoxes, Comm
 
 DocumentWindows::~DocumentWindows() {
     // Windows go before the documents they show.
-    for (QMdiSubWindow* window : area.subWindowList()) delete window;
+    const auto open = frames;
+    for (const auto& [frame, document] : open) delete frame;
 }
 
 void DocumentWindows::Install(QMdiSubWindow* frame, QWidget* view, CDocument& document) {
     frame->setWidget(view);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowTitle(DocumentTitle(document));
-    CDocument* owner = &document;
-    connect(frame, &QObject::destroyed, this, [this, owner] { WindowClosed(owner); });
+    frames.emplace_back(frame, &document);
+    // The view has let go of its document by the time it is destroyed; from then on only the
+    // frame's address is used.
+    connect(view, &QObject::destroyed, this, [this, frame] { WindowClosed(frame); });
     frame->installEventFilter(this);
     area.addSubWindow(frame);
     area.setActiveSubWindow(frame);
@@ -105,9 +109,7 @@ PictureView* DocumentWindows::ActiveView() const {
 }
 
 CDocument* DocumentWindows::ActiveDocument() const {
-    QMdiSubWindow* window = area.activeSubWindow();
-    auto* view = window ? dynamic_cast<DocumentView*>(window->widget()) : nullptr;
-    return view ? &view->Document() : nullptr;
+    return DocumentOf(area.activeSubWindow());
 }
 
 void DocumentWindows::OpenDomeView(CMosaDoc& document) {
@@ -119,10 +121,17 @@ void DocumentWindows::OpenDomeView(CMosaDoc& document) {
     frame->show();
 }
 
+CDocument* DocumentWindows::DocumentOf(const QObject* frame) const {
+    for (const auto& [window, document] : frames) {
+        if (window == frame) return document;
+    }
+    return nullptr;
+}
+
 void DocumentWindows::CloseWindows(CDocument* document) {
-    for (QMdiSubWindow* window : area.subWindowList()) {
-        auto* view = dynamic_cast<DocumentView*>(window->widget());
-        if (view && &view->Document() == document) delete window;
+    const auto open = frames;
+    for (const auto& [frame, owner] : open) {
+        if (owner == document) delete frame;
     }
 }
 
@@ -142,23 +151,20 @@ void DocumentWindows::CloseDocument(CMosaDoc* document) {
 }
 
 int DocumentWindows::WindowCount(const CDocument* document) const {
-    int count = 0;
-    for (QMdiSubWindow* window : area.subWindowList()) {
-        auto* view = dynamic_cast<DocumentView*>(window->widget());
-        if (view && &view->Document() == document) ++count;
-    }
-    return count;
+    return static_cast<int>(std::count_if(frames.begin(), frames.end(),
+                                          [document](const auto& f) { return f.second == document; }));
 }
 
-void DocumentWindows::WindowClosed(CDocument* document) {
-    if (WindowCount(document) == 0) Forget(document);
+void DocumentWindows::WindowClosed(const QObject* frame) {
+    CDocument* document = DocumentOf(frame);
+    std::erase_if(frames, [frame](const auto& f) { return f.first == frame; });
+    if (document && WindowCount(document) == 0) Forget(document);
 }
 
 bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Close || !closeCheck) return QObject::eventFilter(watched, event);
-    auto* frame = qobject_cast<QMdiSubWindow*>(watched);
-    auto* view = frame ? dynamic_cast<DocumentView*>(frame->widget()) : nullptr;
-    if (view && WindowCount(&view->Document()) == 1 && !closeCheck(view->Document())) {
+    CDocument* document = DocumentOf(watched);
+    if (document && WindowCount(document) == 1 && !closeCheck(*document)) {
         event->ignore();
         return true;
     }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "ports/Documents.h"
@@ -55,11 +56,14 @@ private:
     void Install(QMdiSubWindow* frame, QWidget* view, CDocument& document);
     void CloseWindows(CDocument* document);
     void Forget(CDocument* document);
-    void WindowClosed(CDocument* document);
+    void WindowClosed(const QObject* frame);
+    CDocument* DocumentOf(const QObject* frame) const;
 
     QMdiArea& area;
     Messages& messages;
     CommandDialogs& dialogs;
     std::vector<std::unique_ptr<CDocument>> documents;
+    // Every open window and the document it shows.
+    std::vector<std::pair<QMdiSubWindow*, CDocument*>> frames;
     std::function<bool(CDocument&)> closeCheck;
 };

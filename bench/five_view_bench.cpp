@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
         std::function<void()> work;
     } runs[] = {
         {"RenderPlain", [&] { RenderPlain(output, settings, faces, progress); }},
-        {"BuildPlainTable", [&] { BuildPlainTable(output, settings, faces, plainTables, progress); }},
+        {"BuildPlainTable",
+         [&] { BuildPlainTable(output, settings, faces, plainTables, progress); }},
         {"RenderPlainTable",
          [&] { RenderPlainTable(output, settings, faces, plainTables, progress); }},
         {"RenderSubsample5", [&] { RenderSubsample5(output, settings, faces, progress); }},

@@ -19,7 +19,8 @@ MessageAnswer ConsoleMessages::Show(const std::string& text, MessageButtons butt
     std::fprintf(out, "%s\n", text.c_str());
     const bool interactive = isatty(fileno(in));
     switch (buttons) {
-        case MessageButtons::kOk: return MessageAnswer::kOk;
+        case MessageButtons::kOk:
+            return MessageAnswer::kOk;
         case MessageButtons::kOkCancel:
             if (!interactive) return MessageAnswer::kOk;
             std::fprintf(out, "[O]K or [C]ancel? ");

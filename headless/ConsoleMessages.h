@@ -7,11 +7,11 @@
 // Messages on standard error. A question is put to the person at the terminal when standard
 // input is one; otherwise Yes/No is answered No and OK/Cancel OK (a batch run goes on).
 class ConsoleMessages : public Messages {
-public:
+  public:
     ConsoleMessages(std::FILE* out = stderr, std::FILE* in = stdin) : out(out), in(in) {}
     MessageAnswer Show(const std::string& text, MessageButtons buttons) override;
 
-private:
+  private:
     std::FILE* out;
     std::FILE* in;
 };

@@ -8,7 +8,9 @@ namespace {
 
 volatile std::sig_atomic_t interruptRequested = 0;
 
-void OnInterrupt(int) { interruptRequested = 1; }
+void OnInterrupt(int) {
+    interruptRequested = 1;
+}
 
 constexpr int kBarWidth = 30;
 
@@ -70,8 +72,9 @@ void ConsoleProgress::Draw() {
     const int percent = std::clamp(PercentOf(position), 0, 100);
     if (terminal) {
         const int filled = percent * kBarWidth / 100;
-        std::fprintf(out, "\r%-16s [%s%s] %s\033[K", caption.c_str(), std::string(filled, '#').c_str(),
-                     std::string(kBarWidth - filled, '-').c_str(), text.c_str());
+        std::fprintf(out, "\r%-16s [%s%s] %s\033[K", caption.c_str(),
+                     std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '-').c_str(),
+                     text.c_str());
         std::fflush(out);
         return;
     }

@@ -10,7 +10,7 @@
 // per tenth of the work (and per new text) otherwise. Ctrl+C (SIGINT) while it is open
 // requests cancel; the job sees it at its next pump.
 class ConsoleProgress : public Progress {
-public:
+  public:
     explicit ConsoleProgress(std::FILE* out = stderr);
     ~ConsoleProgress() override;
 
@@ -24,10 +24,10 @@ public:
     // "Progress [37%]".
     const std::string& Caption() const { return caption; }
 
-protected:
+  protected:
     void ShowText(const std::string& newText) override;
 
-private:
+  private:
     void Draw();
 
     std::FILE* out;

@@ -25,6 +25,10 @@ CMosaDoc* HeadlessDocuments::NewMapDocument(const PanSettings* pending) {
     return mapDocuments.back().get();
 }
 
-void HeadlessDocuments::CloseDocument(CImageDoc* document) { Close(imageDocuments, document); }
+void HeadlessDocuments::CloseDocument(CImageDoc* document) {
+    Close(imageDocuments, document);
+}
 
-void HeadlessDocuments::CloseDocument(CMosaDoc* document) { Close(mapDocuments, document); }
+void HeadlessDocuments::CloseDocument(CMosaDoc* document) {
+    Close(mapDocuments, document);
+}

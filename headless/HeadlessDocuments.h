@@ -10,7 +10,7 @@
 // Documents of a run without windows: kept until closed or until the run ends. A map
 // document without pending parameters takes those a new document starts with.
 class HeadlessDocuments : public Documents {
-public:
+  public:
     explicit HeadlessDocuments(Messages& messages) : messages(messages) {}
 
     CImageDoc* NewImageDocument() override;
@@ -19,7 +19,7 @@ public:
     void CloseDocument(CMosaDoc* document) override;
     size_t OpenCount() const { return imageDocuments.size() + mapDocuments.size(); }
 
-private:
+  private:
     Messages& messages;
     std::vector<std::unique_ptr<CImageDoc>> imageDocuments;
     std::vector<std::unique_ptr<CMosaDoc>> mapDocuments;

@@ -18,9 +18,12 @@ int RunHeadless(const std::vector<std::string>& arguments) {
     SaveSettings(settings, store);
     SetLibraryMessages(nullptr);
     switch (result.outcome) {
-        case BatchOutcome::kDone: return kExitDone;
-        case BatchOutcome::kBadCommandLine: return kExitBadCommandLine;
-        case BatchOutcome::kJobFailed: break;
+        case BatchOutcome::kDone:
+            return kExitDone;
+        case BatchOutcome::kBadCommandLine:
+            return kExitBadCommandLine;
+        case BatchOutcome::kJobFailed:
+            break;
     }
     return kExitJobFailed;
 }

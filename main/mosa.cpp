@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv, argv + argc);
     if (HasDisplay()) return RunDesktop(argc, argv, arguments);
     if (HasFileArgument(arguments)) return RunHeadless(arguments);
-    std::fprintf(stderr, "mosa: no display for the desktop application; give files to run a batch job.\n");
+    std::fprintf(stderr,
+                 "mosa: no display for the desktop application; give files to run a batch job.\n");
     return kExitBadCommandLine;
 }

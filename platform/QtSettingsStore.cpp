@@ -2,7 +2,9 @@
 
 namespace {
 
-QString Key(const std::string& key) { return QStringLiteral("Settings/") + QString::fromStdString(key); }
+QString Key(const std::string& key) {
+    return QStringLiteral("Settings/") + QString::fromStdString(key);
+}
 
 }  // namespace
 
@@ -25,4 +27,6 @@ std::optional<int> QtSettingsStore::ReadInt(const std::string& key) {
     return value;
 }
 
-void QtSettingsStore::WriteInt(const std::string& key, int value) { settings.setValue(Key(key), value); }
+void QtSettingsStore::WriteInt(const std::string& key, int value) {
+    settings.setValue(Key(key), value);
+}

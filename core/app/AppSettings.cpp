@@ -27,7 +27,9 @@ std::string FormatSweep(double sweep) {
     return std::string(text, result.ptr);
 }
 
-double ParseSweep(const std::string& text) { return ParseDouble(text); }
+double ParseSweep(const std::string& text) {
+    return ParseDouble(text);
+}
 
 void LoadSettings(AppSettings& settings, SettingsStore& store) {
     settings.offMapRed = store.ReadInt(kOffMapRed).value_or(settings.offMapRed);

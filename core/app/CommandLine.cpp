@@ -11,13 +11,15 @@
 #include "util/PathParts.h"
 
 const char* const kUsageText =
-    "usage:\n\tmosa [options] Left-file Center-file Right-file Up-file [output-file]\n\noptions are:\n"
+    "usage:\n\tmosa [options] Left-file Center-file Right-file Up-file [output-file]\n\noptions "
+    "are:\n"
     "\t-eye #x #y #z - set eyepoint; default [0, 0, 0]\n"
     "\t-res #w #h    - output file (default name: 'mosa.bmp') resolution; default [800 216]\n"
     "\t-azi #l #r    - left, right azimuth limits; default [-100 100]\n"
     "\t-alt #b #t    - bottom, top altitude limits; default [0 60]\n"
     "\t-4x           - turn on 4x anti-aliasing; default off\n\t\tor\n\n"
-    "mosa -5viewPolar [options] Left-file Center-file Right-file Up-file Back-file [output-file]\n\n"
+    "mosa -5viewPolar [options] Left-file Center-file Right-file Up-file Back-file "
+    "[output-file]\n\n"
     "\twhere valid options are:\n\n\t-res #w #h\n\t-domeMaster\n\t-sweep #\n\t-4x\n"
     "\t-ewa\t- use elliptic weighted average filtering (this and following, 5 view polar only)\n"
     "\t-crop #\t- all source images have border of # pixels on all sides\n"
@@ -27,8 +29,17 @@ const char* const kUsageText =
 namespace {
 
 enum OptionId {
-    kOptEye, kOptRes, kOptAzi, kOptAlt, kOpt4x, kOptEwa, kOptFiveView, kOptDomeMaster, kOptSweep,
-    kOptHalfPan, kOptCrop
+    kOptEye,
+    kOptRes,
+    kOptAzi,
+    kOptAlt,
+    kOpt4x,
+    kOptEwa,
+    kOptFiveView,
+    kOptDomeMaster,
+    kOptSweep,
+    kOptHalfPan,
+    kOptCrop
 };
 
 struct OptionSpec {
@@ -38,8 +49,9 @@ struct OptionSpec {
 
 // Tried in this order; the first whose name occurs anywhere in the argument wins.
 constexpr OptionSpec kOptions[] = {
-    {"-eye", 3},   {"-res", 2}, {"-azi", 2},        {"-alt", 2},   {"-4x", 0},   {"-ewa", 0},
-    {"-5viewpolar", 0}, {"-domemaster", 0}, {"-sweep", 1}, {"-halfpan", 0}, {"-crop", 1},
+    {"-eye", 3},   {"-res", 2},     {"-azi", 2},        {"-alt", 2},
+    {"-4x", 0},    {"-ewa", 0},     {"-5viewpolar", 0}, {"-domemaster", 0},
+    {"-sweep", 1}, {"-halfpan", 0}, {"-crop", 1},
 };
 
 struct ScannedOptions {
@@ -82,16 +94,28 @@ void ApplyOption(int id, const std::vector<std::string>& v, ScannedOptions& o) {
             o.pan.altitudeBottom = ParseDouble(v[0]);
             o.pan.altitudeTop = ParseDouble(v[1]);
             break;
-        case kOpt4x: o.pan.antiAliasing = 1; break;
-        case kOptEwa: o.pan.antiAliasing = 2; break;
-        case kOptFiveView: o.fiveView = true; break;
-        case kOptDomeMaster: o.domeMaster = true; break;
+        case kOpt4x:
+            o.pan.antiAliasing = 1;
+            break;
+        case kOptEwa:
+            o.pan.antiAliasing = 2;
+            break;
+        case kOptFiveView:
+            o.fiveView = true;
+            break;
+        case kOptDomeMaster:
+            o.domeMaster = true;
+            break;
         case kOptSweep:
             o.sweep = ParseDouble(v[0]);
             o.sweepGiven = true;
             break;
-        case kOptHalfPan: o.halfPans = true; break;
-        default: o.crop = ParseInt(v[0]); break;
+        case kOptHalfPan:
+            o.halfPans = true;
+            break;
+        default:
+            o.crop = ParseInt(v[0]);
+            break;
     }
 }
 
@@ -128,7 +152,10 @@ bool ScanOptions(const std::vector<std::string>& arguments, ScannedOptions& o) {
         }
         const int values = kOptions[id].values;
         if (i + values >= count) return false;
-        ApplyOption(id, std::vector<std::string>(arguments.begin() + i + 1, arguments.begin() + i + 1 + values), o);
+        ApplyOption(
+            id,
+            std::vector<std::string>(arguments.begin() + i + 1, arguments.begin() + i + 1 + values),
+            o);
         i += 1 + values;
         n -= 1 + values;
     }
@@ -185,7 +212,8 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
     settings.baseName = app.fiveViewBase;
     settings.polarSweep = app.fiveViewSweep;
     if (o.positional.size() < 5) {
-        ports.messages.Show(Format("Not enough files specified:\n\n%s", kUsageText), MessageButtons::kOk);
+        ports.messages.Show(Format("Not enough files specified:\n\n%s", kUsageText),
+                            MessageButtons::kOk);
         return {};
     }
     std::string extension = ".tga";
@@ -198,7 +226,8 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
     }
     settings.outputFormat = OutputFormatOfExtension(extension);
     if (settings.outputFormat < 0) {
-        ports.messages.Show(Format("Invalid output file type: '%s'", extension.c_str()), MessageButtons::kOk);
+        ports.messages.Show(Format("Invalid output file type: '%s'", extension.c_str()),
+                            MessageButtons::kOk);
         return {};
     }
     settings.crop = o.crop;
@@ -225,7 +254,8 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
     const FiveViewResult result = RenderFiveView(*document, settings, sequences, extension, ports);
     bool placed = true;
     if (outputGiven && result.framesWritten > 0) {
-        const std::string written = FiveViewOutputName(settings.directory, settings.baseName, 0, extension);
+        const std::string written =
+            FiveViewOutputName(settings.directory, settings.baseName, 0, extension);
         placed = PlaceOutput(written, o.positional[5], ports.messages);
     }
     ports.documents.CloseDocument(document);
@@ -238,11 +268,12 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments,
                                  const AppSettings& appSettings, JobPorts& ports) {
     ScannedOptions options;
     if (!ScanOptions(arguments, options)) {
-        ports.messages.Show(Format("Bad command line at / near arg %d:\n   '%s'\n \n%s",
-                                   options.lastUnrecognised - 1, RawCommandLine(arguments).c_str(),
-                                   kUsageText),
-                            MessageButtons::kOk);
+        ports.messages.Show(
+            Format("Bad command line at / near arg %d:\n   '%s'\n \n%s",
+                   options.lastUnrecognised - 1, RawCommandLine(arguments).c_str(), kUsageText),
+            MessageButtons::kOk);
         return {0, BatchOutcome::kBadCommandLine};
     }
-    return options.fiveView ? RunFiveView(options, appSettings, ports) : RunFourView(options, ports);
+    return options.fiveView ? RunFiveView(options, appSettings, ports)
+                            : RunFourView(options, ports);
 }

@@ -7,7 +7,7 @@
 // The per-user store of persistent settings (one section of keys). The front ends back it
 // with the desktop's settings store; tests use the in-memory one.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> ReadString(const std::string& key) = 0;
     virtual void WriteString(const std::string& key, const std::string& value) = 0;
@@ -16,13 +16,15 @@ public:
 };
 
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     std::optional<std::string> ReadString(const std::string& key) override;
     void WriteString(const std::string& key, const std::string& value) override {
         values[key] = value;
     }
     std::optional<int> ReadInt(const std::string& key) override;
-    void WriteInt(const std::string& key, int value) override { values[key] = std::to_string(value); }
+    void WriteInt(const std::string& key, int value) override {
+        values[key] = std::to_string(value);
+    }
 
     std::map<std::string, std::string> values;
 };

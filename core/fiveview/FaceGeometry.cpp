@@ -43,11 +43,26 @@ void PolarGeometry::FacePlane(int face, const DomeDirection& d, double& p, doubl
     const double a = domeMaster ? d.a : -d.a;
     const double b = d.b, z = d.z;
     switch (face) {
-        case kTop: p = b / z; q = -a / z; break;
-        case kFront: p = b / a; q = z / a; break;
-        case kBack: p = b / a; q = -z / a; break;
-        case kRight: p = -a / b; q = z / b; break;
-        default: p = -a / b; q = -z / b; break;  // Left
+        case kTop:
+            p = b / z;
+            q = -a / z;
+            break;
+        case kFront:
+            p = b / a;
+            q = z / a;
+            break;
+        case kBack:
+            p = b / a;
+            q = -z / a;
+            break;
+        case kRight:
+            p = -a / b;
+            q = z / b;
+            break;
+        default:
+            p = -a / b;
+            q = -z / b;
+            break;  // Left
     }
 }
 

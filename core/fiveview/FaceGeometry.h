@@ -31,7 +31,7 @@ struct FaceHit {
 // Maps points of a W x H polar output picture (equidistant fisheye, zenith at the centre,
 // rim at half the polar sweep) to directions, faces and face pixels.
 class PolarGeometry {
-public:
+  public:
     PolarGeometry(int outputWidth, int outputHeight, double polarSweepDegrees, int polarFormat);
 
     int OutputWidth() const { return width; }
@@ -48,7 +48,7 @@ public:
     // The face pixel of a normalised position; none off the disc.
     FaceHit Locate(const FacePictures& faces, double u, double v) const;
 
-private:
+  private:
     int width;
     int height;
     double inverseWidth;

@@ -24,9 +24,12 @@ std::string Format(const char* format, auto... arguments) {
 
 const char* ModeName(int samplingMode) {
     switch (samplingMode) {
-        case kSubsample5: return "(anti-aliasing)";
-        case kEwa: return "(EWA)";
-        default: return "";
+        case kSubsample5:
+            return "(anti-aliasing)";
+        case kEwa:
+            return "(EWA)";
+        default:
+            return "";
     }
 }
 
@@ -56,8 +59,8 @@ std::string LoadFace(const std::string& path, int face, const FiveViewSettings& 
     if (crop) {
         CImage& target = expand ? cropped : picture;
         if (!CropFace(loaded, target, k)) {
-            return Format("a crop of %d leaves nothing of %s (%d x %d)", settings.crop, path.c_str(),
-                          loaded.Width(), loaded.Height());
+            return Format("a crop of %d leaves nothing of %s (%d x %d)", settings.crop,
+                          path.c_str(), loaded.Width(), loaded.Height());
         }
         source = &target;
     }
@@ -99,9 +102,11 @@ std::string MissingFaces(const FacePictures& faces) {
     return missing.empty() ? "" : missing + " view";
 }
 
-bool SizesMatch(const FacePictures& faces, const std::array<std::pair<int, int>, kFaceCount>& sizes) {
+bool SizesMatch(const FacePictures& faces,
+                const std::array<std::pair<int, int>, kFaceCount>& sizes) {
     for (int t = 0; t < kFaceCount; ++t) {
-        if (faces[t].Width() != sizes[t].first || faces[t].Height() != sizes[t].second) return false;
+        if (faces[t].Width() != sizes[t].first || faces[t].Height() != sizes[t].second)
+            return false;
     }
     return true;
 }
@@ -159,14 +164,16 @@ void SkipFramesBelow(int first, FiveViewSequences& sequences) {
 
 int CountEntries(const FiveViewSequences& sequences) {
     int count = 0;
-    for (const ImageSequence& sequence : sequences) count += static_cast<int>(sequence.entries.size());
+    for (const ImageSequence& sequence : sequences)
+        count += static_cast<int>(sequence.entries.size());
     return count;
 }
 
 }  // namespace
 
 std::string FiveViewExtension(int outputFormat) {
-    return outputFormat >= 0 && outputFormat < 3 ? kExtensions[outputFormat] : kExtensions[kOutputTga];
+    return outputFormat >= 0 && outputFormat < 3 ? kExtensions[outputFormat]
+                                                 : kExtensions[kOutputTga];
 }
 
 int OutputFormatOfExtension(const std::string& extension) {
@@ -183,7 +190,9 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
     const int k = settings.crop / 2;
     if (settings.crop % 2 != 0) {
         const std::string question = Format(
-            "Crop amount is not even - \n\t\t\ta border of %d will be removed from all edges\n\nContinue?", k);
+            "Crop amount is not even - \n\t\t\ta border of %d will be removed from all "
+            "edges\n\nContinue?",
+            k);
         if (ports.messages.Show(question, MessageButtons::kYesNo) != MessageAnswer::kYes) {
             result.declined = true;
             return result;
@@ -213,14 +222,16 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         }
         if (settings.frameRange && f > settings.lastFrame) break;
 
-        const std::string name = FiveViewOutputName(settings.directory, settings.baseName, f, extension);
+        const std::string name =
+            FiveViewOutputName(settings.directory, settings.baseName, f, extension);
         std::string problems;
         output.SetTitle(LoadFrame(f, sequences, settings, state->faces, problems));
         progress->Step();
         if (problems.empty()) problems = MissingFaces(state->faces);
         if (!problems.empty()) {
             ++result.framesSkipped;
-            ports.messages.Show(Format("Frame %d skipped: %s", f, problems.c_str()), MessageButtons::kOk);
+            ports.messages.Show(Format("Frame %d skipped: %s", f, problems.c_str()),
+                                MessageButtons::kOk);
             continue;
         }
         if (state->faces[kTop].AlphaBits() && !picture.AlphaBits()) picture.AllocAlpha();
@@ -247,8 +258,9 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
 
 bool ResolveFiveViews(const FiveViewSettings& settings, FiveViewSequences& sequences,
                       Messages& messages) {
-    const std::string* names[kFaceCount] = {&settings.topFile, &settings.leftFile, &settings.backFile,
-                                            &settings.rightFile, &settings.frontFile};
+    const std::string* names[kFaceCount] = {&settings.topFile, &settings.leftFile,
+                                            &settings.backFile, &settings.rightFile,
+                                            &settings.frontFile};
     std::string missing;
     for (int t = 0; t < kFaceCount; ++t) {
         const int found = settings.inputKind == 1 ? ScanSequence(sequences[t], *names[t])
@@ -263,9 +275,9 @@ bool ResolveFiveViews(const FiveViewSettings& settings, FiveViewSequences& seque
 CImageDoc* NewDomeDocument(const FiveViewSettings& settings, JobPorts& ports) {
     CImageDoc* document = ports.documents.NewImageDocument();
     if (!document->Image().Create(settings.width, settings.height, 24, -1)) {
-        ports.messages.Show(Format("Cannot make a dome picture of %d x %d pixels", settings.width,
-                                   settings.height),
-                            MessageButtons::kOk);
+        ports.messages.Show(
+            Format("Cannot make a dome picture of %d x %d pixels", settings.width, settings.height),
+            MessageButtons::kOk);
         ports.documents.CloseDocument(document);
         return nullptr;
     }
@@ -286,12 +298,13 @@ FiveViewResult RunFiveViewCommand(const FiveViewSettings& settings, AppSettings&
     if (!document) return {};
 
     const auto start = std::chrono::steady_clock::now();
-    const FiveViewResult result =
-        RenderFiveView(*document, settings, sequences, FiveViewExtension(settings.outputFormat), ports);
+    const FiveViewResult result = RenderFiveView(*document, settings, sequences,
+                                                 FiveViewExtension(settings.outputFormat), ports);
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
-    ports.messages.Show(Format("Rendering took %d seconds", static_cast<int>(elapsed.count() / 1000)),
-                        MessageButtons::kOk);
+    ports.messages.Show(
+        Format("Rendering took %d seconds", static_cast<int>(elapsed.count() / 1000)),
+        MessageButtons::kOk);
     ports.documents.CloseDocument(document);
     return result;
 }

@@ -20,7 +20,8 @@ struct FiveViewResult {
     bool cancelled = false;
     bool declined = false;  // the user said No to the odd-crop question
     bool Succeeded() const {
-        return !cancelled && !declined && framesSkipped == 0 && saveFailures == 0 && framesWritten > 0;
+        return !cancelled && !declined && framesSkipped == 0 && saveFailures == 0 &&
+               framesWritten > 0;
     }
 };
 

@@ -51,8 +51,16 @@ struct ChannelMask {
 
 bool SupportedBitCount(int bitCount) {
     switch (bitCount) {
-        case 1: case 2: case 4: case 8: case 16: case 24: case 32: return true;
-        default: return false;
+        case 1:
+        case 2:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -99,8 +107,8 @@ bool ReadHeaders(InputFile& file, BmpLayout& layout) {
         height = GetLE32Signed(header + dib::kHeight);
         layout.bitCount = GetLE16(header + dib::kBitCount);
         layout.compression = GetLE32(header + dib::kCompression);
-        layout.tableEntries = static_cast<int>(std::min<uint32_t>(
-            GetLE32(header + dib::kColoursUsed), dib::kMaxColours + 1));
+        layout.tableEntries = static_cast<int>(
+            std::min<uint32_t>(GetLE32(header + dib::kColoursUsed), dib::kMaxColours + 1));
     } else {
         return false;
     }
@@ -113,8 +121,8 @@ bool ReadHeaders(InputFile& file, BmpLayout& layout) {
     layout.height = static_cast<int>(height);
 
     const bool deep = layout.bitCount == 16 || layout.bitCount == 32;
-    const bool bitFields =
-        layout.compression == dib::kBitFieldsCompression || layout.compression == kAlphaBitFieldsCompression;
+    const bool bitFields = layout.compression == dib::kBitFieldsCompression ||
+                           layout.compression == kAlphaBitFieldsCompression;
     if (layout.compression != kPlainCompression && !(bitFields && deep)) return false;
     if (bitFields) {
         const int maskCount = layout.compression == kAlphaBitFieldsCompression ? 4 : 3;
@@ -185,7 +193,8 @@ int CBmpImpl::Read(const std::string& name) {
         const ChannelMask red(layout.masks[0]), green(layout.masks[1]), blue(layout.masks[2]),
             alpha(layout.masks[3]);
         const int bytesPerPixel = layout.bitCount / 8;
-        std::vector<uint8_t> row(static_cast<size_t>(dib::RowBytesOf(layout.bitCount, layout.width)));
+        std::vector<uint8_t> row(
+            static_cast<size_t>(dib::RowBytesOf(layout.bitCount, layout.width)));
         for (int r = 0; r < layout.height; ++r) {
             ReadOrZero(file, row.data(), row.size());
             const int y = layout.topDown ? layout.height - 1 - r : r;
@@ -200,7 +209,8 @@ int CBmpImpl::Read(const std::string& name) {
     }
 
     const int n = layout.tableEntries;
-    const size_t rowBytesOfFile = static_cast<size_t>(dib::RowBytesOf(layout.bitCount, layout.width));
+    const size_t rowBytesOfFile =
+        static_cast<size_t>(dib::RowBytesOf(layout.bitCount, layout.width));
     const size_t imageSize = rowBytesOfFile * static_cast<size_t>(layout.height);
     const size_t blockSize = dib::kInfoHeaderSize + 4 * static_cast<size_t>(n) + imageSize;
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]());

@@ -10,7 +10,7 @@
 // files are turned bottom-up. Run-length compressed files are refused. Writes the block as
 // it is: its bit count, bottom-up rows, no compression.
 class CBmpImpl : public CImageFileImpl {
-public:
+  public:
     using CImageFileImpl::CImageFileImpl;
     int Read(const std::string& name) override;
     int Write(const std::string& name) override;

@@ -5,16 +5,23 @@
 namespace dib {
 
 const uint8_t kStandardColours[16][3] = {
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-    {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+    {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
 };
 
 bool SizeAllowed(int64_t width, int64_t height, int64_t bitsPerPixel) {
     switch (bitsPerPixel) {
-        case 1: case 2: case 4: case 8: case 16: case 24: case 32: break;
-        default: return false;
+        case 1:
+        case 2:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            return false;
     }
     if (width < 1 || height < 1) return false;
     if (width > kMaxDimension || height > kMaxDimension) return false;

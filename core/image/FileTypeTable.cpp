@@ -7,9 +7,9 @@
 namespace {
 
 constexpr FileTypeEntry kFileTypes[] = {
-    {kTypeGif, true, false, "GIF files", "gif"},   {kTypeJpg, true, true, "JPEG files", "jpg"},
-    {kTypePng, true, true, "PNG files", "png"},    {kTypeBmp, true, true, "BMP files", "bmp"},
-    {kTypeTga, true, true, "TGA files", "tga"},    {kTypePict, false, true, "PICT files", "pict"},
+    {kTypeGif, true, false, "GIF files", "gif"}, {kTypeJpg, true, true, "JPEG files", "jpg"},
+    {kTypePng, true, true, "PNG files", "png"},  {kTypeBmp, true, true, "BMP files", "bmp"},
+    {kTypeTga, true, true, "TGA files", "tga"},  {kTypePict, false, true, "PICT files", "pict"},
 };
 
 struct SaveExtension {
@@ -18,7 +18,7 @@ struct SaveExtension {
 };
 
 constexpr SaveExtension kSaveExtensions[] = {
-    {"jpg", kTypeJpg}, {"jpeg", kTypeJpg}, {"gif", kTypeGif},  {"png", kTypePng},
+    {"jpg", kTypeJpg}, {"jpeg", kTypeJpg},  {"gif", kTypeGif}, {"png", kTypePng},
     {"bmp", kTypeBmp}, {"pict", kTypePict}, {"tga", kTypeTga},
 };
 
@@ -28,7 +28,9 @@ bool Qualifies(const FileTypeEntry& entry, bool forOpen) {
 
 }  // namespace
 
-std::span<const FileTypeEntry> FileTypeTable() { return kFileTypes; }
+std::span<const FileTypeEntry> FileTypeTable() {
+    return kFileTypes;
+}
 
 std::string FileFilterList(bool forOpen) {
     std::string list = "All supported types|";

@@ -12,7 +12,7 @@
 //
 // Writes GIF87a: one image of 8-bit palette indices behind a 256-entry global table.
 class CGifImpl : public CImageFileImpl {
-public:
+  public:
     using CImageFileImpl::CImageFileImpl;
     // 1 when the file opened and is a GIF, even when it holds no image (test HasImage).
     int Read(const std::string& name) override;

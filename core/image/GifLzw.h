@@ -9,7 +9,7 @@ class OutputFile;
 
 // Where the decoder delivers its pixels: one line of palette indices at a time.
 class GifLineSink {
-public:
+  public:
     virtual ~GifLineSink() = default;
     // count is the line length, or less for a last line the data left unfinished. Answers
     // false once no further line is wanted, which ends the decoding.
@@ -26,7 +26,7 @@ void DecodeGifData(InputFile& file, int lineLength, GifLineSink& sink);
 // data sub-blocks of up to 254 bytes. The string table is found through an open-addressed
 // hash; when it fills, a clear code starts it afresh.
 class GifLzwEncoder {
-public:
+  public:
     // Null when the working memory cannot be had.
     static std::unique_ptr<GifLzwEncoder> Make(OutputFile& file);
     ~GifLzwEncoder();
@@ -39,7 +39,7 @@ public:
     // block that closes the data is the caller's.
     void Finish();
 
-private:
+  private:
     struct Tables;
     GifLzwEncoder(OutputFile& file, std::unique_ptr<Tables> tables);
     void Add(uint8_t pixel);

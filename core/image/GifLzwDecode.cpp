@@ -14,7 +14,7 @@ constexpr int kStackSize = kTableSize + 1;
 // Codes packed least-significant bit first into data sub-blocks (a length byte, then that
 // many bytes). A zero length, the end of the file or a short block ends the data.
 class CodeReader {
-public:
+  public:
     explicit CodeReader(InputFile& in) : file(in) {}
 
     // The next code of the given width, or -1 when the data has ended.
@@ -31,7 +31,7 @@ public:
         return code;
     }
 
-private:
+  private:
     int NextByte() {
         if (position == blockSize && !Refill()) return -1;
         return block[position++];
@@ -59,7 +59,7 @@ private:
 
 // Collects pixels into lines for the sink.
 class LineBuffer {
-public:
+  public:
     LineBuffer(int length, GifLineSink& out) : pixels(static_cast<size_t>(length)), sink(out) {}
 
     // False once the sink wants no more.
@@ -76,7 +76,7 @@ public:
         count = 0;
     }
 
-private:
+  private:
     std::vector<uint8_t> pixels;
     size_t count = 0;
     GifLineSink& sink;
@@ -90,7 +90,7 @@ struct StringTable {
 };
 
 class Decoder {
-public:
+  public:
     Decoder(int codeSize, StringTable& t)
         : table(t),
           minimumWidth(codeSize + 1),
@@ -128,7 +128,7 @@ public:
         line.FlushPartial();
     }
 
-private:
+  private:
     void Reset() {
         width = minimumWidth;
         slotLimit = 1 << width;

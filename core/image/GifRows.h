@@ -7,11 +7,11 @@
 // interlaced file sends rows 0, 8, 16, ... then 4, 12, ... then 2, 6, ... then the odd rows.
 // Lines beyond the picture are dropped.
 class GifRowWriter : public GifLineSink {
-public:
+  public:
     GifRowWriter(CImageImpl& image, bool interlaced);
     bool TakeLine(const uint8_t* pixels, int count) override;
 
-private:
+  private:
     void Advance();
 
     CImageImpl& image;

@@ -11,7 +11,7 @@
 // holds the pixels. Pixel operations forward to the format object and need one (after a
 // successful Load or Create); HasImage, GetImpl, SaveAs, Create and SetFileType do not.
 class CImage {
-public:
+  public:
     CImage() = default;
     CImage(const std::string& name, int type) { Load(name, type); }
     CImage(const CImage&) = delete;
@@ -34,7 +34,9 @@ public:
     int FileType() const { return fileType; }
     const std::string& FileName() const { return fileName; }
 
-    int Fill(int red, int green, int blue, int alpha) { return impl->Fill(red, green, blue, alpha); }
+    int Fill(int red, int green, int blue, int alpha) {
+        return impl->Fill(red, green, blue, alpha);
+    }
     int AllocAlpha() { return impl->AllocAlpha(); }
     int RowBytes() const { return impl->RowBytes(); }
     int Width() const { return impl->Width(); }
@@ -61,7 +63,9 @@ public:
     int SetIndex(int x, int y, int index) { return impl->SetIndex(x, y, index); }
     int SetAlpha(int x, int y, int alpha) { return impl->SetAlpha(x, y, alpha); }
     int SetRGB(int x, int y, int r, int g, int b) { return impl->SetRGB(x, y, r, g, b); }
-    int SetRGBA(int x, int y, int r, int g, int b, int a) { return impl->SetRGBA(x, y, r, g, b, a); }
+    int SetRGBA(int x, int y, int r, int g, int b, int a) {
+        return impl->SetRGBA(x, y, r, g, b, a);
+    }
 
     int SetPaletteChannels(int count, const uint8_t* reds, const uint8_t* greens,
                            const uint8_t* blues) {
@@ -70,7 +74,9 @@ public:
     int SetPaletteTriples(int count, const uint8_t* triples) {
         return impl->SetPaletteTriples(count, triples);
     }
-    int SetPalette(std::unique_ptr<CPalette> palette) { return impl->SetPalette(std::move(palette)); }
+    int SetPalette(std::unique_ptr<CPalette> palette) {
+        return impl->SetPalette(std::move(palette));
+    }
     const CPalette* GetPalette() const { return impl->GetPalette(); }
 
     uint8_t* Bits() { return impl->Bits(); }
@@ -82,7 +88,7 @@ public:
     // Pixels without a colour read as black.
     void ReadRowRGB(int y, uint8_t* rgb) const;
 
-private:
+  private:
     int fileType = kTypeFromExtension;
     std::string fileName;
     std::unique_ptr<CImageImpl> impl;

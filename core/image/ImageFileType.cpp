@@ -37,13 +37,21 @@ int FileTypeOfName(const std::string& name) {
 
 std::unique_ptr<CImageFileImpl> MakeFormatObject(const std::string& name, int type) {
     switch (type) {
-        case kTypeBmp: return std::make_unique<CBmpImpl>(name);
-        case kTypeJpg: return std::make_unique<CJpgImpl>(name);
-        case kTypeGif: return std::make_unique<CGifImpl>(name);
-        case kTypePng: return std::make_unique<CPngImpl>(name);
-        case kTypeTga: return std::make_unique<CTgaImpl>(name);
-        case kTypePict: return std::make_unique<CPictImpl>(name);
-        case kTypeSgi: return std::make_unique<CRgbImpl>(name);
-        default: return nullptr;
+        case kTypeBmp:
+            return std::make_unique<CBmpImpl>(name);
+        case kTypeJpg:
+            return std::make_unique<CJpgImpl>(name);
+        case kTypeGif:
+            return std::make_unique<CGifImpl>(name);
+        case kTypePng:
+            return std::make_unique<CPngImpl>(name);
+        case kTypeTga:
+            return std::make_unique<CTgaImpl>(name);
+        case kTypePict:
+            return std::make_unique<CPictImpl>(name);
+        case kTypeSgi:
+            return std::make_unique<CRgbImpl>(name);
+        default:
+            return nullptr;
     }
 }

@@ -11,8 +11,12 @@
 
 CImageImpl::~CImageImpl() = default;
 
-int CImageImpl::Read(const std::string&) { return 0; }
-int CImageImpl::Write(const std::string&) { return 0; }
+int CImageImpl::Read(const std::string&) {
+    return 0;
+}
+int CImageImpl::Write(const std::string&) {
+    return 0;
+}
 
 void CImageImpl::ReleaseDib() {
     dib.reset();
@@ -90,13 +94,15 @@ int CImageImpl::AllocAlphaPlane() {
         return 0;
     }
     // Like the pixel rows, the plane starts with defined (zero) content.
-    alphaPlane.reset(new (std::nothrow)
-                         uint8_t[static_cast<size_t>(alphaRowBytes) * static_cast<size_t>(height)]());
+    alphaPlane.reset(new (
+        std::nothrow) uint8_t[static_cast<size_t>(alphaRowBytes) * static_cast<size_t>(height)]());
     if (!alphaPlane) alphaRowBytes = 0;
     return alphaPlane ? 1 : 0;
 }
 
-int CImageImpl::AllocAlpha() { return AllocAlphaPlane(); }
+int CImageImpl::AllocAlpha() {
+    return AllocAlphaPlane();
+}
 
 int CImageImpl::Fill(int red, int green, int blue, int alpha) {
     if (dib && bitsPerPixel == 24) {

@@ -14,15 +14,13 @@
 // bottom-up rows; (0, 0) is the bottom-left pixel. 24-bit pixels are stored blue, green,
 // red; every accessor takes and answers red, green, blue.
 class CImageImpl {
-public:
+  public:
     CImageImpl() = default;
     virtual ~CImageImpl();
     CImageImpl(const CImageImpl&) = delete;
     CImageImpl& operator=(const CImageImpl&) = delete;
 
-    int InBounds(int x, int y) const {
-        return x >= 0 && x < width && y >= 0 && y < height ? 1 : 0;
-    }
+    int InBounds(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < height ? 1 : 0; }
     // Answers rowBytes (non-zero) on success, 0 when the size is refused or memory is short.
     int Create(int width, int height, int bitsPerPixel, int colourType);
     int AllocAlpha();
@@ -74,7 +72,7 @@ public:
     size_t DibSize() const { return dibSize; }
     bool HasDib() const { return dib != nullptr; }
 
-protected:
+  protected:
     // Takes a complete block (header, table, rows) as the picture: size fields from its
     // header, rows where the header places them. The caller has checked the block's sizes.
     void AdoptDib(std::unique_ptr<uint8_t[]> block, size_t blockSize);
@@ -95,7 +93,7 @@ protected:
     int transparentIndex = -1;
     std::unique_ptr<CPalette> imagePalette;
 
-private:
+  private:
     const uint8_t* PixelAt(int x, int y) const {
         return bits + static_cast<size_t>(y) * static_cast<size_t>(rowBytes) +
                static_cast<size_t>(x) * 3;
@@ -117,10 +115,10 @@ private:
 
 // A format object: the storage plus the name it was made for.
 class CImageFileImpl : public CImageImpl {
-public:
+  public:
     explicit CImageFileImpl(std::string name) : fileName(std::move(name)) {}
 
-protected:
+  protected:
     // Read and Write adopt a non-empty name before they act on it.
     void AdoptName(const std::string& name) {
         if (!name.empty()) fileName = name;

@@ -14,12 +14,12 @@
 // through the palette (grey levels without one). The alpha plane is not written. A library
 // error (a picture too wide for the format, say) answers 0.
 class CJpgImpl : public CImageFileImpl {
-public:
+  public:
     using CImageFileImpl::CImageFileImpl;
     int Read(const std::string& name) override;
     int Write(const std::string& name) override;
 
-private:
+  private:
     // On libjpeg's 0-100 scale: small files for previews and dome frames.
     const int quality = 30;
 };

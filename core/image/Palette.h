@@ -14,7 +14,7 @@ struct PaletteEntry {
 };
 
 class CPalette {
-public:
+  public:
     static constexpr int kMaxEntries = 256;
     static constexpr int kVersion = 0x300;
 
@@ -29,6 +29,6 @@ public:
     // Answers -1 for an empty palette.
     int NearestIndex(int red, int green, int blue) const;
 
-private:
+  private:
     std::vector<PaletteEntry> entries;
 };

@@ -15,7 +15,7 @@ constexpr int kMaxWidth = 0x3FFF;
 constexpr int kMaxHeight = 0x7FFF;
 
 class BigEndianWriter {
-public:
+  public:
     explicit BigEndianWriter(std::vector<uint8_t>& out) : bytes(out) {}
     BigEndianWriter& Word(uint32_t v) {
         bytes.push_back(static_cast<uint8_t>(v >> 8));
@@ -27,7 +27,7 @@ public:
         return Word(0).Word(0).Word(Unsigned(height)).Word(Unsigned(width));
     }
 
-private:
+  private:
     static uint32_t Unsigned(int v) { return static_cast<uint32_t>(v); }
     std::vector<uint8_t>& bytes;
 };

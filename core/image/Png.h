@@ -15,7 +15,7 @@
 // fewer with a palette as colour type 3 with a full palette chunk (unused entries black),
 // without one as grey levels. The alpha plane is not written.
 class CPngImpl : public CImageFileImpl {
-public:
+  public:
     using CImageFileImpl::CImageFileImpl;
     int Read(const std::string& name) override;
     int Write(const std::string& name) override;

@@ -5,7 +5,7 @@
 // SGI image files, read only: uncompressed, one byte per channel, three channels, stored as
 // all red rows, then all green rows, then all blue rows, each plane from the bottom up.
 class CRgbImpl : public CImageFileImpl {
-public:
+  public:
     using CImageFileImpl::CImageFileImpl;
     // 1 when every pixel came. A file cut short keeps its picture with the missing pixels
     // black, and answers 0.

@@ -10,7 +10,7 @@
 // colour pixels. Writes run-length true colour: 24-bit, or 32-bit when the picture has an
 // alpha plane, with the version-2 footer.
 class CTgaImpl : public CImageFileImpl {
-public:
+  public:
     using CImageFileImpl::CImageFileImpl;
     int Read(const std::string& name) override;
     int Write(const std::string& name) override;

@@ -23,7 +23,7 @@ void Tell(const char* format, int value) {
 // Reads the file through a 4096-byte buffer. Bytes past the end read as zero and mark the
 // source short, so a truncated file never yields undefined values.
 class TgaByteSource {
-public:
+  public:
     explicit TgaByteSource(InputFile& file) : file(file) {}
 
     uint8_t Next() {
@@ -38,7 +38,7 @@ public:
     }
     bool Short() const { return shortRead; }
 
-private:
+  private:
     bool Refill() {
         filled = file.Read(buffer, sizeof buffer);
         position = 0;
@@ -72,17 +72,33 @@ struct TgaPixel {
 // 255 for 8-, 24- and 32-bit colours, 31 for 15- and 16-bit ones, 0 for any other size.
 int ChannelMaximumOf(int bits) {
     switch (bits) {
-        case 8: case 24: case 32: return 255;
-        case 15: case 16: return 31;
-        default: return 0;
+        case 8:
+        case 24:
+        case 32:
+            return 255;
+        case 15:
+        case 16:
+            return 31;
+        default:
+            return 0;
     }
 }
 
 bool FormatOf(const TgaHeader& header, TgaFormat& format) {
     switch (header.imgType) {
-        case 1: case 2: case 9: case 10: format.withAlpha = header.pixelSize == 32; break;
-        case 3: case 11: format.grey = true; break;
-        default: Tell("unknown Targa image type %d", header.imgType); return false;
+        case 1:
+        case 2:
+        case 9:
+        case 10:
+            format.withAlpha = header.pixelSize == 32;
+            break;
+        case 3:
+        case 11:
+            format.grey = true;
+            break;
+        default:
+            Tell("unknown Targa image type %d", header.imgType);
+            return false;
     }
     format.mapped = header.imgType == 1 || header.imgType == 9;
     format.runLength = header.imgType >= 9;
@@ -156,7 +172,7 @@ bool ReadColourMap(TgaByteSource& source, const TgaHeader& header, std::vector<T
 // The file's pixels one after another, run-length packets undone and the colour map
 // applied. A packet may run on from one row into the next.
 class TgaPixelReader {
-public:
+  public:
     TgaPixelReader(TgaByteSource& source, const TgaFormat& format, const std::vector<TgaPixel>& map)
         : source(source), format(format), map(map) {}
 
@@ -173,7 +189,7 @@ public:
         return last;
     }
 
-private:
+  private:
     TgaPixel ReadPixel() {
         if (!ChannelMaximumOf(format.pixelSize)) {
             // Once per file, not once per pixel: the previous pixel stands in.
@@ -205,9 +221,12 @@ private:
 // Picture rows (counted from the origin) in file order. An interlaced file holds every
 // second or fourth row, then the rows one above those, and so on.
 class TgaRowOrder {
-public:
+  public:
     TgaRowOrder(int height, int interlace)
-        : height(height), step(interlace == 1 ? 2 : interlace == 2 ? 4 : 1) {}
+        : height(height),
+          step(interlace == 1   ? 2
+               : interlace == 2 ? 4
+                                : 1) {}
 
     int Next() {
         const int v = row;
@@ -216,7 +235,7 @@ public:
         return v;
     }
 
-private:
+  private:
     int height;
     int step;
     int row = 0;
@@ -254,8 +273,12 @@ void DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaForma
 
 }  // namespace
 
-void CTgaImpl::SetHeaderDump(bool on) { headerDump = on; }
-bool CTgaImpl::HeaderDump() { return headerDump; }
+void CTgaImpl::SetHeaderDump(bool on) {
+    headerDump = on;
+}
+bool CTgaImpl::HeaderDump() {
+    return headerDump;
+}
 
 int CTgaImpl::Read(const std::string& name) {
     AdoptName(name);

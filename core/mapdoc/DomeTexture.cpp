@@ -10,7 +10,8 @@ void MakeDomeTexture(const CImage& picture, uint8_t* buffer) {
     for (int r = 0; r < kDomeTextureSize; ++r) {
         const int y = static_cast<int>(r * height / kDomeTextureSize);
         // Rows are addressed with the stored (padded) row length.
-        const uint8_t* row = direct ? picture.Bits() + static_cast<size_t>(y) * picture.RowBytes() : nullptr;
+        const uint8_t* row =
+            direct ? picture.Bits() + static_cast<size_t>(y) * picture.RowBytes() : nullptr;
         for (int c = 0; c < kDomeTextureSize; ++c) {
             const int x = static_cast<int>(c * width / kDomeTextureSize);
             uint8_t* out = buffer + (static_cast<size_t>(r) * kDomeTextureSize + c) * 3;

@@ -18,10 +18,12 @@ const double kSin60 = std::sin(60 * kDegToRad);
 const double kCos60 = std::cos(60 * kDegToRad);
 
 constexpr Offset kCentre[] = {{0, 0}};
-constexpr Offset k4x[] = {{-1.0 / 3, -1.0 / 3}, {1.0 / 3, -1.0 / 3}, {1.0 / 3, 1.0 / 3}, {-1.0 / 3, 1.0 / 3}};
+constexpr Offset k4x[] = {
+    {-1.0 / 3, -1.0 / 3}, {1.0 / 3, -1.0 / 3}, {1.0 / 3, 1.0 / 3}, {-1.0 / 3, 1.0 / 3}};
 // A hexagon of radius half a step around the centre, and the centre.
-const Offset k7x[] = {{-kCos60 / 2, -kSin60 / 2}, {kCos60 / 2, -kSin60 / 2}, {-0.5, 0}, {0, 0},
-                      {0.5, 0},                   {-kCos60 / 2, kSin60 / 2}, {kCos60 / 2, kSin60 / 2}};
+const Offset k7x[] = {
+    {-kCos60 / 2, -kSin60 / 2}, {kCos60 / 2, -kSin60 / 2}, {-0.5, 0}, {0, 0}, {0.5, 0},
+    {-kCos60 / 2, kSin60 / 2},  {kCos60 / 2, kSin60 / 2}};
 constexpr int kMaxSamples = 7;
 
 struct SamplePattern {
@@ -31,14 +33,21 @@ struct SamplePattern {
 
 SamplePattern PatternOf(int antiAliasing) {
     switch (antiAliasing) {
-        case kMap4x: return {k4x, 4};
-        case kMap7x: return {k7x, 7};
-        default: return {kCentre, 1};
+        case kMap4x:
+            return {k4x, 4};
+        case kMap7x:
+            return {k7x, 7};
+        default:
+            return {kCentre, 1};
     }
 }
 
-Vec3d Scaled(const Vec3d& v, double s) { return {v.x * s, v.y * s, v.z * s}; }
-Vec3d Sum(const Vec3d& a, const Vec3d& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vec3d Scaled(const Vec3d& v, double s) {
+    return {v.x * s, v.y * s, v.z * s};
+}
+Vec3d Sum(const Vec3d& a, const Vec3d& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
 
 // Keeps a real row or column within a range an int holds before it is truncated.
 int TruncatedIndex(double position) {
@@ -125,7 +134,8 @@ bool PatchToPixel(const MapGrid& grid, double a, double b, const CameraBasis& ba
     const double lengthSquared = Dot(ray, ray), length = std::sqrt(lengthSquared);
     const double along = Dot(ray, e);
     const double t =
-        length > 0 ? (std::sqrt(along * along / lengthSquared + 1 - d) - along / length) / length : 0;
+        length > 0 ? (std::sqrt(along * along / lengthSquared + 1 - d) - along / length) / length
+                   : 0;
     const Vec3d x = Sum(e, Scaled(ray, t));
     const double azimuth = std::atan2(x.x, x.z) * kRadToDeg;
     const double altitude = std::atan2(x.y, std::sqrt(x.x * x.x + x.z * x.z)) * kRadToDeg;
@@ -167,7 +177,8 @@ PixelBox ScanBox(const MapGrid& grid, const Patch& patch, const CameraBasis& bas
 bool SampleDirection(const MapGrid& grid, const CameraBasis& basis, const CImage& image,
                      double azimuthDegrees, double altitudeDegrees, uint8_t rgb[3]) {
     const double az = azimuthDegrees * kDegToRad, el = altitudeDegrees * kDegToRad;
-    return SampleAt(grid, basis, image, std::sin(az), std::cos(az), std::sin(el), std::cos(el), rgb);
+    return SampleAt(grid, basis, image, std::sin(az), std::cos(az), std::sin(el), std::cos(el),
+                    rgb);
 }
 
 bool MapPatchInto(CImage& rectangle, const MapGrid& grid, const Patch& patch, Progress* progress) {

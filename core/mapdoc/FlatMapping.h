@@ -10,7 +10,9 @@ struct Vec3d {
     double z = 0;
 };
 
-inline double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline double Dot(const Vec3d& a, const Vec3d& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 // The rectangular equidistant picture of the dome seen from the centre, and the eyepoint the
 // camera views were taken from (dome radius 1, y up, azimuth 0 along +z, 90 along +x).

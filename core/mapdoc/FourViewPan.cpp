@@ -29,13 +29,14 @@ Patch CubeViewPatch(const CubeView& view) {
 }  // namespace
 
 CubeViewPatches MakeCubeViewPatches() {
-    return {CubeViewPatch(kCubeViews[0]), CubeViewPatch(kCubeViews[1]), CubeViewPatch(kCubeViews[2]),
-            CubeViewPatch(kCubeViews[3])};
+    return {CubeViewPatch(kCubeViews[0]), CubeViewPatch(kCubeViews[1]),
+            CubeViewPatch(kCubeViews[2]), CubeViewPatch(kCubeViews[3])};
 }
 
 bool ResolveCubeViews(const ChannelFiles& files, bool scan, CubeViewSequences& sequences,
                       Messages& messages) {
-    const std::string* names[kCubeViewCount] = {&files.left, &files.center, &files.right, &files.top};
+    const std::string* names[kCubeViewCount] = {&files.left, &files.center, &files.right,
+                                                &files.top};
     std::string missing;
     for (int view = 0; view < kCubeViewCount; ++view) {
         const int found = scan ? ScanSequence(sequences[view], *names[view])
@@ -49,9 +50,12 @@ bool ResolveCubeViews(const ChannelFiles& files, bool scan, CubeViewSequences& s
 
 std::string FourViewExtension(int outputType) {
     switch (outputType) {
-        case 1: return "bmp";
-        case 2: return "tga";
-        default: return "jpg";
+        case 1:
+            return "bmp";
+        case 2:
+            return "tga";
+        default:
+            return "jpg";
     }
 }
 

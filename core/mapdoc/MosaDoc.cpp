@@ -9,9 +9,12 @@ namespace {
 
 const char* AntiAliasingName(int antiAliasing) {
     switch (antiAliasing) {
-        case kMap4x: return "4x";
-        case kMap7x: return "7x";
-        default: return "No";
+        case kMap4x:
+            return "4x";
+        case kMap7x:
+            return "7x";
+        default:
+            return "No";
     }
 }
 
@@ -34,7 +37,8 @@ bool CMosaDoc::OnNewDocument(const PanSettings& settings, Messages& messages) {
     grid.antiAliasing = settings.antiAliasing;
     const double d = Dot(grid.eye, grid.eye);
     if (d >= 1) {
-        messages.Show("Eyepoint outside of sphere - not allowed!\nmoving to sphere", MessageButtons::kOk);
+        messages.Show("Eyepoint outside of sphere - not allowed!\nmoving to sphere",
+                      MessageButtons::kOk);
         grid.eye = {grid.eye.x / d, grid.eye.y / d, grid.eye.z / d};
     }
     image.SetFileType("mosa1.jpg", kTypeJpg);

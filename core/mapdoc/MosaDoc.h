@@ -25,7 +25,7 @@ struct MapViewsResult {
 // A rectangular equidistant panorama under construction: its grid, eyepoint and
 // anti-aliasing, the picture, and the flat views painted into it so far.
 class CMosaDoc : public CDocument {
-public:
+  public:
     // Takes the parameters; an eyepoint on or outside the dome is moved inside (with a message)
     // by dividing it by its squared distance. Answers false when the picture cannot be made.
     bool OnNewDocument(const PanSettings& settings, Messages& messages);
@@ -50,7 +50,7 @@ public:
     const MapGrid& Grid() const { return grid; }
     const std::vector<std::unique_ptr<Patch>>& Patches() const { return patches; }
 
-private:
+  private:
     CImage image;
     std::vector<std::unique_ptr<Patch>> patches;
     MapGrid grid;

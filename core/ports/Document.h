@@ -6,7 +6,7 @@
 
 // Told when a document's title or content changed, so that its views can repaint.
 class DocumentObserver {
-public:
+  public:
     virtual ~DocumentObserver() = default;
     virtual void TitleChanged() = 0;
     virtual void ContentChanged() = 0;
@@ -15,7 +15,7 @@ public:
 // What every document has: a title its windows show, the path it was last given, and the
 // views that watch it.
 class CDocument {
-public:
+  public:
     virtual ~CDocument() = default;
     const std::string& Title() const { return title; }
     void SetTitle(const std::string& newTitle) {
@@ -33,7 +33,7 @@ public:
     void AddObserver(DocumentObserver* observer) { observers.push_back(observer); }
     void RemoveObserver(DocumentObserver* observer) { std::erase(observers, observer); }
 
-private:
+  private:
     std::string title;
     std::string pathName;
     std::vector<DocumentObserver*> observers;

@@ -13,7 +13,7 @@ struct PanSettings;
 // What jobs need of documents and their windows. The desktop application shows each
 // document in a window; the headless front end only keeps it.
 class Documents {
-public:
+  public:
     virtual ~Documents() = default;
     // A new image document without a picture yet, shown (where there is a display) until it
     // is closed.

@@ -5,13 +5,16 @@
 namespace {
 
 class StandardErrorMessages : public Messages {
-public:
+  public:
     MessageAnswer Show(const std::string& text, MessageButtons buttons) override {
         std::fprintf(stderr, "%s\n", text.c_str());
         switch (buttons) {
-            case MessageButtons::kOk: return MessageAnswer::kOk;
-            case MessageButtons::kOkCancel: return MessageAnswer::kCancel;
-            case MessageButtons::kYesNo: break;
+            case MessageButtons::kOk:
+                return MessageAnswer::kOk;
+            case MessageButtons::kOkCancel:
+                return MessageAnswer::kCancel;
+            case MessageButtons::kYesNo:
+                break;
         }
         return MessageAnswer::kNo;
     }
@@ -22,7 +25,9 @@ Messages* libraryMessages = &standardErrorMessages;
 
 }  // namespace
 
-Messages& LibraryMessages() { return *libraryMessages; }
+Messages& LibraryMessages() {
+    return *libraryMessages;
+}
 
 void SetLibraryMessages(Messages* messages) {
     libraryMessages = messages ? messages : &standardErrorMessages;

@@ -8,7 +8,7 @@ enum class MessageButtons { kOk, kOkCancel, kYesNo };
 enum class MessageAnswer { kOk, kCancel, kYes, kNo };
 
 class Messages {
-public:
+  public:
     virtual ~Messages() = default;
     virtual MessageAnswer Show(const std::string& text, MessageButtons buttons) = 0;
 };

@@ -6,7 +6,7 @@
 // and a pump that keeps the front end responsive and is where a cancel request is noticed.
 // The job reads `cancelled` after pumping and stops at its next safe point.
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
 
     // Shows the display; answers 1 on success. Without it the display operations do nothing.
@@ -22,7 +22,7 @@ public:
 
     int cancelled = 0;
 
-protected:
+  protected:
     virtual void ShowText(const std::string& text) = 0;
     // The percentage the caption shows for a position.
     int PercentOf(int pos) const { return upper > lower ? pos * 100 / (upper - lower) : 0; }
@@ -36,7 +36,7 @@ protected:
 
 // A progress display nobody watches: it keeps count and never cancels by itself.
 class SilentProgress : public Progress {
-public:
+  public:
     int Open(const std::string&, int) override { return 1; }
     void SetRange(int newLower, int newUpper, int newStep) override {
         lower = newLower;
@@ -53,6 +53,6 @@ public:
     int Position() const { return position; }
     int Upper() const { return upper; }
 
-protected:
+  protected:
     void ShowText(const std::string&) override {}
 };

@@ -14,7 +14,9 @@ InputFile::~InputFile() {
     if (file) std::fclose(file);
 }
 
-int64_t InputFile::Position() const { return file ? std::ftell(file) : 0; }
+int64_t InputFile::Position() const {
+    return file ? std::ftell(file) : 0;
+}
 
 bool InputFile::Seek(int64_t position) {
     return file && position >= 0 && std::fseek(file, static_cast<long>(position), SEEK_SET) == 0;
@@ -24,9 +26,13 @@ size_t InputFile::Read(void* buffer, size_t count) {
     return file && count > 0 ? std::fread(buffer, 1, count, file) : 0;
 }
 
-OutputFile::OutputFile(const std::string& name) { file = std::fopen(name.c_str(), "wb"); }
+OutputFile::OutputFile(const std::string& name) {
+    file = std::fopen(name.c_str(), "wb");
+}
 
-OutputFile::~OutputFile() { Close(); }
+OutputFile::~OutputFile() {
+    Close();
+}
 
 bool OutputFile::Write(const void* data, size_t count) {
     if (!file) return false;

@@ -7,7 +7,7 @@
 // A file read or written in binary, closed when the object goes. Readers use Size and the
 // counts Read answers to check every header value against what the file really holds.
 class InputFile {
-public:
+  public:
     explicit InputFile(const std::string& name);
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -21,13 +21,13 @@ public:
     size_t Read(void* buffer, size_t count);
     bool ReadExactly(void* buffer, size_t count) { return Read(buffer, count) == count; }
 
-private:
+  private:
     std::FILE* file = nullptr;
     int64_t size = 0;
 };
 
 class OutputFile {
-public:
+  public:
     explicit OutputFile(const std::string& name);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -39,7 +39,7 @@ public:
     // True when every write and the close succeeded.
     bool Close();
 
-private:
+  private:
     std::FILE* file = nullptr;
     bool failed = false;
 };

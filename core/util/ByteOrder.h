@@ -3,12 +3,16 @@
 #include <cstdint>
 
 // Little-endian field access for file headers and the bitmap block.
-inline uint16_t GetLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t GetLE16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 inline uint32_t GetLE32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-inline int32_t GetLE32Signed(const uint8_t* p) { return static_cast<int32_t>(GetLE32(p)); }
+inline int32_t GetLE32Signed(const uint8_t* p) {
+    return static_cast<int32_t>(GetLE32(p));
+}
 inline void PutLE16(uint8_t* p, uint32_t v) {
     p[0] = static_cast<uint8_t>(v);
     p[1] = static_cast<uint8_t>(v >> 8);

@@ -5,7 +5,7 @@
 // "About mosa": the program's icon, its name and version, and OK.
 class AboutDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutDialog(QWidget* parent = nullptr);
 };
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "fiveview/FiveViewSettings.h"
-#include "mapdoc/FourViewPan.h"
 #include "mapdoc/FisheyeParams.h"
+#include "mapdoc/FourViewPan.h"
 #include "mapdoc/PanSettings.h"
 #include "transforms/XformSettings.h"
 
@@ -13,7 +13,7 @@ struct PatchParameters;
 // The dialogs the menu commands ask their questions with. The application shows the real
 // modal dialogs; tests script the answers.
 class CommandDialogs {
-public:
+  public:
     virtual ~CommandDialogs() = default;
     virtual bool EditPanSettings(PanSettings& settings) = 0;
     virtual bool EditPatch(PatchParameters& parameters) = 0;

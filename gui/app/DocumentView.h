@@ -4,7 +4,7 @@ class CDocument;
 
 // A window's view of a document.
 class DocumentView {
-public:
+  public:
     virtual ~DocumentView() = default;
     virtual CDocument& Document() const = 0;
 };

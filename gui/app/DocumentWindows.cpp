@@ -2,8 +2,8 @@
 
 #include <QEvent>
 #include <QMdiArea>
-#include <algorithm>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "gui/app/CommandDialogs.h"
 #include "gui/domeview/MfcglView.h"
@@ -151,8 +151,8 @@ void DocumentWindows::CloseDocument(CMosaDoc* document) {
 }
 
 int DocumentWindows::WindowCount(const CDocument* document) const {
-    return static_cast<int>(std::count_if(frames.begin(), frames.end(),
-                                          [document](const auto& f) { return f.second == document; }));
+    return static_cast<int>(std::count_if(
+        frames.begin(), frames.end(), [document](const auto& f) { return f.second == document; }));
 }
 
 void DocumentWindows::WindowClosed(const QObject* frame) {

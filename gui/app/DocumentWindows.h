@@ -19,7 +19,7 @@ class PictureView;
 // document area. A document lives while it has a window; closing its last window closes it.
 class DocumentWindows : public QObject, public Documents {
     Q_OBJECT
-public:
+  public:
     DocumentWindows(QMdiArea& area, Messages& messages, CommandDialogs& dialogs);
     ~DocumentWindows() override;
 
@@ -44,13 +44,13 @@ public:
     // Closes every window (each document's check may refuse); true when none is left.
     bool CloseAll();
 
-signals:
+  signals:
     void documentsChanged();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     int WindowCount(const CDocument* document) const;
     QMdiSubWindow* AddWindow(CDocument& document);
     void Install(QMdiSubWindow* frame, QWidget* view, CDocument& document);

@@ -21,9 +21,13 @@ MessageAnswer GuiMessages::Show(const std::string& text, MessageButtons buttons)
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Yes: return MessageAnswer::kYes;
-        case QMessageBox::No: return MessageAnswer::kNo;
-        case QMessageBox::Cancel: return MessageAnswer::kCancel;
-        default: return buttons == MessageButtons::kYesNo ? MessageAnswer::kNo : MessageAnswer::kOk;
+        case QMessageBox::Yes:
+            return MessageAnswer::kYes;
+        case QMessageBox::No:
+            return MessageAnswer::kNo;
+        case QMessageBox::Cancel:
+            return MessageAnswer::kCancel;
+        default:
+            return buttons == MessageButtons::kYesNo ? MessageAnswer::kNo : MessageAnswer::kOk;
     }
 }

@@ -7,10 +7,10 @@
 
 // Message boxes over the main window.
 class GuiMessages : public Messages {
-public:
+  public:
     explicit GuiMessages(QWidget* parent) : parent(parent) {}
     MessageAnswer Show(const std::string& text, MessageButtons buttons) override;
 
-private:
+  private:
     QPointer<QWidget> parent;
 };

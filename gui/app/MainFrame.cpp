@@ -35,9 +35,9 @@ const Accelerator kAccelerators[] = {
 };
 
 // Commands that act on the active document window.
-constexpr int kDocumentCommands[] = {kCmdAddFlat,  kCmdMapFisheye, kCmdClose,   kCmdSave,
-                                     kCmdSaveAs,   kCmdDomeView,   kCmdNewWindow, kCmdCascade,
-                                     kCmdTile,     kCmdArrangeIcons};
+constexpr int kDocumentCommands[] = {kCmdAddFlat, kCmdMapFisheye,  kCmdClose,     kCmdSave,
+                                     kCmdSaveAs,  kCmdDomeView,    kCmdNewWindow, kCmdCascade,
+                                     kCmdTile,    kCmdArrangeIcons};
 
 }  // namespace
 
@@ -71,9 +71,11 @@ void CMainFrame::MakeActions() {
     MakeAction(kCmdFourViewPan, "4 view &Pan", "Create Lumera pan from 4 cubic views");
     MakeAction(kCmdFiveViewPolar, "&5 view Polar", "Render polar image from 5 orthogonal views");
     MakeAction(kCmdBatchRectToPolar, "&Rect to polar", "Batch map rectangular image to polar");
-    MakeAction(kCmdBatchPolarToRect, "&Polar to rect", "Batch map entire polar image to rectangular format");
+    MakeAction(kCmdBatchPolarToRect, "&Polar to rect",
+               "Batch map entire polar image to rectangular format");
     MakeAction(kCmdBatchAmbivueToPolar, "&Ambivue to polar", "Batch map Ambivue format to polar");
-    MakeAction(kCmdBatchPolarToAmbivue, "Polar to A&mbivue", "Batch map polar image to Ambivue format");
+    MakeAction(kCmdBatchPolarToAmbivue, "Polar to A&mbivue",
+               "Batch map polar image to Ambivue format");
     MakeAction(kCmdBatchFisheye, "Fisheye to Lumera", "Batch map polar fisheye to Lumera");
     MakeAction(kCmdNewMap, "&New\tCtrl+N", "New rectangular equidistant map");
     MakeAction(kCmdOpen, "&Open...\tCtrl+O", "Open an existing document\nOpen");
@@ -87,21 +89,26 @@ void CMainFrame::MakeActions() {
     MakeAction(kCmdCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut");
     MakeAction(kCmdCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy");
     MakeAction(kCmdPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste");
-    QAction* statusBarItem = MakeAction(kCmdStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar");
+    QAction* statusBarItem =
+        MakeAction(kCmdStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar");
     statusBarItem->setCheckable(true);
     statusBarItem->setChecked(true);
     MakeAction(kCmdDomeView, "&Dome view", "Open a 3D view of the mapped dome");
-    MakeAction(kCmdNewWindow, "&New Window", "Open another window for the active document\nNew Window");
+    MakeAction(kCmdNewWindow, "&New Window",
+               "Open another window for the active document\nNew Window");
     MakeAction(kCmdCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows");
     MakeAction(kCmdTile, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows");
-    MakeAction(kCmdArrangeIcons, "&Arrange Icons", "Arrange icons at the bottom of the window\nArrange Icons");
+    MakeAction(kCmdArrangeIcons, "&Arrange Icons",
+               "Arrange icons at the bottom of the window\nArrange Icons");
     MakeAction(kCmdRectToPolar, "&Rect to polar", "map rectangular image to polar");
     MakeAction(kCmdPolarToRect, "&Polar to rect", "map entire polar image to rectangular format");
     MakeAction(kCmdAmbivueToPolar, "&Ambivue to polar", "map Ambivue format to polar");
     MakeAction(kCmdPolarToAmbivue, "Polar to A&mbivue", "map polar image to Ambivue format");
     MakeAction(kCmdHammerAitoff, "&Aitoff-Hammer to polar", "");
-    MakeAction(kCmdOffMapColor, "Off Map color . . .", "Set the color to be used for result regions not in input");
-    MakeAction(kCmdAbout, "&About mosa...", "Display program information, version number and copyright\nAbout");
+    MakeAction(kCmdOffMapColor, "Off Map color . . .",
+               "Set the color to be used for result regions not in input");
+    MakeAction(kCmdAbout, "&About mosa...",
+               "Display program information, version number and copyright\nAbout");
 }
 
 void CMainFrame::MakeAccelerators() {
@@ -157,9 +164,13 @@ QAction* CMainFrame::Action(int id) const {
     return found == commandActions.end() ? nullptr : found->second;
 }
 
-void CMainFrame::SetHandler(int id, std::function<void()> handler) { handlers[id] = std::move(handler); }
+void CMainFrame::SetHandler(int id, std::function<void()> handler) {
+    handlers[id] = std::move(handler);
+}
 
-void CMainFrame::SetRecentFiles(const QStringList& files) { recentFiles = files; }
+void CMainFrame::SetRecentFiles(const QStringList& files) {
+    recentFiles = files;
+}
 
 QMenu* CMainFrame::FileMenu(ActiveDocument active) {
     auto* file = new QMenu(QStringLiteral("&File"), this);

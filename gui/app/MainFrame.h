@@ -19,7 +19,7 @@ enum class ActiveDocument { kNone, kMap, kImage };
 // CAP, NUM and SCRL indicators.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     CMainFrame();
 
     QMdiArea& Area() const { return *area; }
@@ -32,13 +32,13 @@ public:
     void SetRecentFiles(const QStringList& files);
     QLabel* Indicator(const QString& name) const;
 
-signals:
+  signals:
     void recentFileChosen(const QString& path);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QAction* MakeAction(int id, const QString& text, const QString& prompt);
     void MakeActions();
     void MakeAccelerators();

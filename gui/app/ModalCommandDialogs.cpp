@@ -5,8 +5,8 @@
 #include "gui/app/ImageFileDialog.h"
 #include "gui/fiveview/FiveViewDialog.h"
 #include "gui/mapdoc/ChannelFilesDialog.h"
-#include "gui/mapdoc/NewMosaDialog.h"
 #include "gui/mapdoc/FisheyeDialog.h"
+#include "gui/mapdoc/NewMosaDialog.h"
 #include "gui/mapdoc/NewPatchDialog.h"
 #include "gui/transforms/AmbivuePolarDialog.h"
 #include "gui/transforms/HammerAitoffDialog.h"
@@ -60,7 +60,8 @@ bool ModalCommandDialogs::EditFisheye(FisheyeParams& params) {
 }
 
 bool ModalCommandDialogs::ChooseImageFile(std::string& path, bool open, int& type) {
-    return ImageFileDialog(parent, path, open ? FileDialogMode::kOpen : FileDialogMode::kSave, type) == 1;
+    return ImageFileDialog(parent, path, open ? FileDialogMode::kOpen : FileDialogMode::kSave,
+                           type) == 1;
 }
 
 int ModalCommandDialogs::ChooseDocumentKind() {
@@ -68,7 +69,7 @@ int ModalCommandDialogs::ChooseDocumentKind() {
     const QStringList kinds = {QStringLiteral("Mosa (map)"), QStringLiteral("Mosa (dome view)"),
                                QStringLiteral("Mosa (image)")};
     bool chosen = false;
-    const QString kind = QInputDialog::getItem(parent, QStringLiteral("New"), QStringLiteral("&New"),
-                                               kinds, 0, false, &chosen);
+    const QString kind = QInputDialog::getItem(parent, QStringLiteral("New"),
+                                               QStringLiteral("&New"), kinds, 0, false, &chosen);
     return chosen ? static_cast<int>(kinds.indexOf(kind)) : -1;
 }

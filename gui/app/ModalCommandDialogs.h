@@ -7,7 +7,7 @@
 
 // The commands' questions as the desktop's modal dialogs over the main window.
 class ModalCommandDialogs : public CommandDialogs {
-public:
+  public:
     void SetParent(QWidget* window) { parent = window; }
 
     bool EditPanSettings(PanSettings& settings) override;
@@ -22,6 +22,6 @@ public:
     bool ChooseImageFile(std::string& path, bool open, int& type) override;
     int ChooseDocumentKind() override;
 
-private:
+  private:
     QPointer<QWidget> parent;
 };

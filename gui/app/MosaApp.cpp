@@ -37,13 +37,14 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
     windows = std::make_unique<DocumentWindows>(mainFrame->Area(), *messages, dialogs);
     windows->SetCloseCheck([this](CDocument& document) { return ConfirmClose(document); });
     CMainFrame* frame = mainFrame.get();
-    ports = std::make_unique<JobPorts>(JobPorts{*messages, *windows, [frame] {
-        return std::unique_ptr<Progress>(std::make_unique<CProgressWnd>(frame));
-    }});
+    ports = std::make_unique<JobPorts>(JobPorts{
+        *messages, *windows,
+        [frame] { return std::unique_ptr<Progress>(std::make_unique<CProgressWnd>(frame)); }});
     transforms = std::make_unique<TransformCommands>(dialogs, *ports, settings);
     QSettings recent(QStringLiteral("Kesto"), QStringLiteral("mosa"));
     for (int i = 1; i <= kRecentFiles; ++i) {
-        const QString path = recent.value(kRecentGroup + QStringLiteral("/File%1").arg(i)).toString();
+        const QString path =
+            recent.value(kRecentGroup + QStringLiteral("/File%1").arg(i)).toString();
         if (!path.isEmpty()) recentFiles << path;
     }
     mainFrame->SetRecentFiles(recentFiles);
@@ -51,7 +52,8 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
     connect(&mainFrame->Area(), &QMdiArea::subWindowActivated, this, &CMosaApp::RefreshMenus);
     connect(windows.get(), &DocumentWindows::documentsChanged, this, &CMosaApp::RefreshMenus);
     connect(mainFrame.get(), &CMainFrame::recentFileChosen, this, [this](const QString& path) {
-        if (windows->OpenImage(path.toStdString(), kTypeFromExtension)) AddRecentFile(path.toStdString());
+        if (windows->OpenImage(path.toStdString(), kTypeFromExtension))
+            AddRecentFile(path.toStdString());
     });
     RefreshMenus();
 }
@@ -83,10 +85,12 @@ void CMosaApp::WireCommands() {
     frame.SetHandler(kCmdNewWindow, [this] { windows->NewWindow(); });
     frame.SetHandler(kCmdDomeView, [this] { OnDomeView(); });
     frame.SetHandler(kCmdMapFisheye, [this] { OnMapFisheye(); });
-    const std::pair<int, XformKind> xforms[] = {
-        {kCmdRectToPolar, XformKind::kRectToPolar}, {kCmdPolarToRect, XformKind::kPolarToRect},
-        {kCmdAmbivueToPolar, XformKind::kAmbivueToPolar}, {kCmdPolarToAmbivue, XformKind::kPolarToAmbivue}};
-    for (const auto& [id, kind] : xforms) frame.SetHandler(id, [this, kind] { transforms->OnXform(kind); });
+    const std::pair<int, XformKind> xforms[] = {{kCmdRectToPolar, XformKind::kRectToPolar},
+                                                {kCmdPolarToRect, XformKind::kPolarToRect},
+                                                {kCmdAmbivueToPolar, XformKind::kAmbivueToPolar},
+                                                {kCmdPolarToAmbivue, XformKind::kPolarToAmbivue}};
+    for (const auto& [id, kind] : xforms)
+        frame.SetHandler(id, [this, kind] { transforms->OnXform(kind); });
     const std::pair<int, XformKind> batches[] = {
         {kCmdBatchRectToPolar, XformKind::kRectToPolar},
         {kCmdBatchPolarToRect, XformKind::kPolarToRect},
@@ -141,16 +145,23 @@ int CMosaApp::Run() {
     const CommandLineResult result = RunBatch();
     StoreSettings();
     switch (result.outcome) {
-        case BatchOutcome::kDone: return 0;
-        case BatchOutcome::kBadCommandLine: return 2;
-        case BatchOutcome::kJobFailed: break;
+        case BatchOutcome::kDone:
+            return 0;
+        case BatchOutcome::kBadCommandLine:
+            return 2;
+        case BatchOutcome::kJobFailed:
+            break;
     }
     return 1;
 }
 
-CommandLineResult CMosaApp::RunBatch() { return RunCommandLine(arguments, settings, *ports); }
+CommandLineResult CMosaApp::RunBatch() {
+    return RunCommandLine(arguments, settings, *ports);
+}
 
-void CMosaApp::StoreSettings() { SaveSettings(settings, store); }
+void CMosaApp::StoreSettings() {
+    SaveSettings(settings, store);
+}
 
 void CMosaApp::OnFourViewPan() {
     ChannelFiles files;
@@ -171,16 +182,23 @@ void CMosaApp::OnFiveViewPolar() {
     RunFiveViewCommand(five, settings, *ports);
 }
 
-void CMosaApp::OnNewMap() { windows->NewMapDocument(nullptr); }
+void CMosaApp::OnNewMap() {
+    windows->NewMapDocument(nullptr);
+}
 
 void CMosaApp::OnFileNew() {
     switch (dialogs.ChooseDocumentKind()) {
-        case 0: OnNewMap(); break;
+        case 0:
+            OnNewMap();
+            break;
         case 1:
             if (auto* document = windows->NewMapDocument(nullptr)) windows->OpenDomeView(*document);
             break;
-        case 2: windows->NewImageDocument(); break;
-        default: break;
+        case 2:
+            windows->NewImageDocument();
+            break;
+        default:
+            break;
     }
 }
 

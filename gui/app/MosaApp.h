@@ -23,7 +23,7 @@ class SettingsStore;
 // of the command line; the settings are stored again at the end.
 class CMosaApp : public QObject {
     Q_OBJECT
-public:
+  public:
     CMosaApp(std::vector<std::string> arguments, SettingsStore& store, CommandDialogs& dialogs);
     ~CMosaApp() override;
 
@@ -54,7 +54,7 @@ public:
     TransformCommands& Transforms() const { return *transforms; }
     void OnAbout();
 
-private:
+  private:
     void WireCommands();
     void RefreshMenus();
     void AddRecentFile(const std::string& path);

@@ -10,9 +10,13 @@ PictureView::PictureView(CDocument& doc, QWidget* parent) : QWidget(parent), doc
     document.AddObserver(this);
 }
 
-PictureView::~PictureView() { document.RemoveObserver(this); }
+PictureView::~PictureView() {
+    document.RemoveObserver(this);
+}
 
-void PictureView::TitleChanged() { emit titleChanged(DocumentTitle(document)); }
+void PictureView::TitleChanged() {
+    emit titleChanged(DocumentTitle(document));
+}
 
 void PictureView::ContentChanged() {
     shown = PictureImage(Picture());
@@ -32,6 +36,7 @@ QSize PictureView::sizeHint() const {
 
 QString DocumentTitle(const CDocument& document) {
     if (!document.Title().empty()) return QString::fromStdString(document.Title());
-    if (!document.PathName().empty()) return QFileInfo(QString::fromStdString(document.PathName())).fileName();
+    if (!document.PathName().empty())
+        return QFileInfo(QString::fromStdString(document.PathName())).fileName();
     return QStringLiteral("Mosa");
 }

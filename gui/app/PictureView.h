@@ -12,7 +12,7 @@ class CImage;
 // document's title and content.
 class PictureView : public QWidget, public DocumentView, public DocumentObserver {
     Q_OBJECT
-public:
+  public:
     PictureView(CDocument& document, QWidget* parent);
     ~PictureView() override;
 
@@ -24,13 +24,13 @@ public:
     void ContentChanged() override;
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void titleChanged(const QString& title);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     CDocument& document;
     QImage shown;
 };

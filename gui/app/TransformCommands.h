@@ -12,7 +12,7 @@ class CommandDialogs;
 // The "&Xform" and "&Batch Xform" commands and "&Map fisheye": each asks its questions in
 // order (input, parameters, output) and hands the answers to its job.
 class TransformCommands {
-public:
+  public:
     TransformCommands(CommandDialogs& dialogs, JobPorts& ports, AppSettings& settings)
         : dialogs(dialogs), ports(ports), settings(settings) {}
 
@@ -23,7 +23,7 @@ public:
     void OnBatchFisheye();
     void OnMapFisheye(CMosaDoc& document);
 
-private:
+  private:
     bool EditParameters(XformKind kind, XformSettings& xform);
     // A writable output name, asked again while the name's extension is not one.
     bool ChooseOutputName(std::string& name);

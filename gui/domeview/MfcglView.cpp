@@ -56,7 +56,9 @@ CMfcglView::~CMfcglView() {
     }
 }
 
-void CMfcglView::TitleChanged() { emit titleChanged(DocumentTitle(document)); }
+void CMfcglView::TitleChanged() {
+    emit titleChanged(DocumentTitle(document));
+}
 
 void CMfcglView::ContentChanged() {
     MakeDomeTexture(document.Image(), textureBuffer.data());

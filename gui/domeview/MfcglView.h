@@ -11,10 +11,12 @@
 // The dome preview: the map document's rectangle as a texture on a lit section of a sphere
 // (azimuth -100 to 100 degrees, elevation 0 to 70), seen from outside and turned with the
 // mouse, half a degree per pixel dragged. It never changes the document.
-class CMfcglView : public QOpenGLWidget, protected QOpenGLFunctions_1_1, public DocumentView,
+class CMfcglView : public QOpenGLWidget,
+                   protected QOpenGLFunctions_1_1,
+                   public DocumentView,
                    public DocumentObserver {
     Q_OBJECT
-public:
+  public:
     CMfcglView(CMosaDoc& document, QWidget* parent = nullptr);
     ~CMfcglView() override;
 
@@ -25,10 +27,10 @@ public:
     void TitleChanged() override;
     void ContentChanged() override;
 
-signals:
+  signals:
     void titleChanged(const QString& title);
 
-protected:
+  protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
@@ -36,7 +38,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void CompileDome();
     void LoadTexture(const uint8_t* rgb, int width, int height);
 

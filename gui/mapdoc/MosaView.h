@@ -6,7 +6,7 @@
 // Shows a map document's rectangle stretched over the window.
 class CMosaView : public PictureView {
     Q_OBJECT
-public:
+  public:
     CMosaView(CMosaDoc& document, QWidget* parent);
     const CImage& Picture() const override { return document.Image(); }
     CMosaDoc& MapDocument() const { return document; }
@@ -14,7 +14,7 @@ public:
     bool DomeViewAvailable() const { return domeViewAvailable; }
     void SetDomeViewOpened() { domeViewAvailable = false; }
 
-private:
+  private:
     CMosaDoc& document;
     bool domeViewAvailable = true;
 };

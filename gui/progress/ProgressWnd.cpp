@@ -18,10 +18,10 @@ constexpr int kMargin = 10;
 
 // Notices Esc typed into any window of the application; the key still reaches its window.
 class CProgressWnd::EscapeWatcher : public QObject {
-public:
+  public:
     explicit EscapeWatcher(bool& seen) : seen(seen) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
@@ -30,7 +30,7 @@ protected:
         return QObject::eventFilter(object, event);
     }
 
-private:
+  private:
     bool& seen;
 };
 
@@ -122,4 +122,6 @@ void CProgressWnd::PumpMessages(int escCancels) {
     if (escCancels && escapeSeen) cancelled = 1;
 }
 
-QString CProgressWnd::Caption() const { return window ? window->windowTitle() : QString(); }
+QString CProgressWnd::Caption() const {
+    return window ? window->windowTitle() : QString();
+}

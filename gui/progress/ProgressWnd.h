@@ -14,7 +14,7 @@ class QPushButton;
 // interface thread; Esc typed into any window of the application, or "Cancel", requests
 // cancel, which the job sees after pumping.
 class CProgressWnd : public Progress {
-public:
+  public:
     explicit CProgressWnd(QWidget* parent = nullptr);
     ~CProgressWnd() override;
 
@@ -27,10 +27,10 @@ public:
     QWidget* Window() const { return window; }
     QString Caption() const;
 
-protected:
+  protected:
     void ShowText(const std::string& text) override;
 
-private:
+  private:
     class EscapeWatcher;
 
     QWidget* parent;

@@ -6,12 +6,12 @@
 // Shows an image document's picture stretched over the window.
 class CImageView : public PictureView {
     Q_OBJECT
-public:
+  public:
     CImageView(CImageDoc& document, QWidget* parent);
     const CImage& Picture() const override { return document.Image(); }
     CImageDoc& ImageDocument() const { return document; }
 
-private:
+  private:
     CImageDoc& document;
 };
 

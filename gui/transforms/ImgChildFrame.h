@@ -6,17 +6,17 @@
 // edges or corners, its client area keeps the picture's aspect ratio.
 class CImgChildFrame : public QMdiSubWindow {
     Q_OBJECT
-public:
+  public:
     explicit CImgChildFrame(QWidget* parent = nullptr);
     // Resizes the frame so that its client area fits the picture's aspect ratio.
     void FitToPicture();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     double Aspect() const;
     QSize Borders() const;
 

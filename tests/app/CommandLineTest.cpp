@@ -14,7 +14,7 @@ namespace {
 
 // Remembers the parameters map documents were made with.
 class RecordingDocuments : public HeadlessDocuments {
-public:
+  public:
     using HeadlessDocuments::HeadlessDocuments;
     CMosaDoc* NewMapDocument(const PanSettings* pending) override {
         if (pending) settings.push_back(*pending);
@@ -24,7 +24,7 @@ public:
 };
 
 class CommandLine : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* name : {"l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp"}) {
             CImage view;
@@ -40,8 +40,8 @@ protected:
         return RunCommandLine(arguments, app, ports);
     }
     std::string BadLine(int index, const std::string& raw) const {
-        return "Bad command line at / near arg " + std::to_string(index) + ":\n   '" + raw + "'\n \n" +
-               kUsageText;
+        return "Bad command line at / near arg " + std::to_string(index) + ":\n   '" + raw +
+               "'\n \n" + kUsageText;
     }
 
     TempDir dir;
@@ -87,7 +87,8 @@ TEST_F(CommandLine, OptionsMatchAsSubstringsInAnyCase) {
 }
 
 TEST_F(CommandLine, EwaMeansSevenTimesInFourViewMode) {
-    Run({"-ewa", "-sweep", "200", "-crop", "4", "-halfPan", "-domemaster", "l.bmp", "c.bmp", "r.bmp", "u.bmp"});
+    Run({"-ewa", "-sweep", "200", "-crop", "4", "-halfPan", "-domemaster", "l.bmp", "c.bmp",
+         "r.bmp", "u.bmp"});
     ASSERT_EQ(documents.settings.size(), 1u);
     EXPECT_EQ(documents.settings[0].antiAliasing, 2);
 }
@@ -136,8 +137,8 @@ TEST_F(CommandLine, FiveViewWritesTheNumberedNameWithoutAnOutputFile) {
 
 TEST_F(CommandLine, FiveViewOutputReplacesAnExistingFile) {
     WriteFileBytes(dir.File("dome.TGA"), {1, 2, 3});
-    const CommandLineResult result =
-        Run({"-5viewpolar", "-res", "30", "30", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp", "dome.TGA"});
+    const CommandLineResult result = Run({"-5viewpolar", "-res", "30", "30", "l.bmp", "c.bmp",
+                                          "r.bmp", "u.bmp", "b.bmp", "dome.TGA"});
     EXPECT_EQ(result.outcome, BatchOutcome::kDone);
     CImage written(dir.File("dome.TGA"), kTypeTga);
     EXPECT_TRUE(written.HasImage());
@@ -153,10 +154,13 @@ TEST_F(CommandLine, FiveViewRefusesWhatItCannotWrite) {
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(messages.texts[0], std::string("Not enough files specified:\n\n") + kUsageText);
     messages.texts.clear();
-    const CommandLineResult result = Run({"-5viewpolar", "x.bmp", "c.bmp", "r.bmp", "y.bmp", "z.bmp"});
+    const CommandLineResult result =
+        Run({"-5viewpolar", "x.bmp", "c.bmp", "r.bmp", "y.bmp", "z.bmp"});
     EXPECT_EQ(result.outcome, BatchOutcome::kJobFailed);
     ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(messages.texts[0], "Top: y.bmp doesn't exist!\nLeft: x.bmp doesn't exist!\nBack: z.bmp doesn't exist!\n");
+    EXPECT_EQ(
+        messages.texts[0],
+        "Top: y.bmp doesn't exist!\nLeft: x.bmp doesn't exist!\nBack: z.bmp doesn't exist!\n");
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ TEST(OutputNameCheck, WritableExtensionsPassOthersExplain) {
     EXPECT_EQ(CheckOutputName("/out/dome.pict", messages), 1);
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_EQ(CheckOutputName("/out/dome.gif", messages), 0);
-    EXPECT_EQ(CheckOutputName("/out.d/dome", messages), 0) << "a dot in the directory is no extension";
+    EXPECT_EQ(CheckOutputName("/out.d/dome", messages), 0)
+        << "a dot in the directory is no extension";
     ASSERT_EQ(messages.texts.size(), 2u);
     EXPECT_EQ(messages.texts[0],
               "Image output file name extension must be one of:\n  jpg, png, bmp, tga, pict");

@@ -8,7 +8,8 @@
 
 // Faces whose every pixel tells where it is: red = column, green = row, blue = 40 x face + 1.
 // Faces stay under 256 pixels so the coordinates fit a byte.
-inline void MakeCoordinateFaces(FacePictures& faces, const std::array<std::pair<int, int>, 5>& sizes) {
+inline void MakeCoordinateFaces(FacePictures& faces,
+                                const std::array<std::pair<int, int>, 5>& sizes) {
     for (int face = 0; face < kFaceCount; ++face) {
         const auto [width, height] = sizes[face];
         faces[face].Create(width, height, 24, -1);

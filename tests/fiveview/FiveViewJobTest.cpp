@@ -9,9 +9,9 @@
 #include "headless/HeadlessDocuments.h"
 #include "sequence/SequenceScan.h"
 #include "sky/SkyCube.h"
+#include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
 #include "support/ScriptedProgress.h"
-#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -32,7 +32,7 @@ void WriteFace(const std::string& name, sky::Rgb colour, int width = 8, int heig
 }
 
 class TitleRecorder : public DocumentObserver {
-public:
+  public:
     void TitleChanged() override { titles.push_back(document->Title()); }
     void ContentChanged() override {}
     CImageDoc* document = nullptr;
@@ -40,7 +40,7 @@ public:
 };
 
 class FiveViewJob : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         document.Image().Create(kSize, kSize, 24, -1);
         recorder.document = &document;
@@ -66,8 +66,9 @@ protected:
         for (int view = 0; view < kFaceCount; ++view) {
             ScanSequence(sequences[view], dir.File(std::string(kStems[view]) + ".bmp"));
         }
-        JobPorts ports{messages, documents,
-                       [this] { return std::make_unique<RecordingProgress>(cancelAtPump, progress); }};
+        JobPorts ports{messages, documents, [this] {
+                           return std::make_unique<RecordingProgress>(cancelAtPump, progress);
+                       }};
         FiveViewResult result = RenderFiveView(document, settings, sequences, ".bmp", ports);
         remaining = sequences;
         return result;
@@ -163,7 +164,8 @@ TEST_F(FiveViewJob, FaceSizeChangeRendersDirectlyAndTablesServeLaterFrames) {
                 uint8_t r1, g1, b1, r2, g2, b2;
                 expected.GetRGB(x, y, r1, g1, b1);
                 written.GetRGB(x, y, r2, g2, b2);
-                ASSERT_EQ(std::tie(r1, g1, b1), std::tie(r2, g2, b2)) << frame << ": " << x << "," << y;
+                ASSERT_EQ(std::tie(r1, g1, b1), std::tie(r2, g2, b2))
+                    << frame << ": " << x << "," << y;
             }
         }
     }
@@ -188,7 +190,8 @@ TEST_F(FiveViewJob, OddCropAsksAndNoEndsTheJob) {
     EXPECT_TRUE(Run().declined);
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(messages.texts[0],
-              "Crop amount is not even - \n\t\t\ta border of 2 will be removed from all edges\n\nContinue?");
+              "Crop amount is not even - \n\t\t\ta border of 2 will be removed from all "
+              "edges\n\nContinue?");
     EXPECT_FALSE(Written(1));
 }
 
@@ -326,9 +329,11 @@ TEST(FiveViewCommand, MissingViewsAreListedAndSettingsRemembered) {
     EXPECT_EQ(app.fiveViewBase, "show");
     EXPECT_EQ(app.fiveViewSweep, 212.58);
     ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(messages.texts[0], "Left: " + dir.File("left.bmp") + " doesn't exist!\nBack: back.bmp doesn't exist!\nRight: " +
-                                     dir.File("right.bmp") + " doesn't exist!\nFront: " + dir.File("front.bmp") +
-                                     " doesn't exist!\n");
+    EXPECT_EQ(
+        messages.texts[0],
+        "Left: " + dir.File("left.bmp") +
+            " doesn't exist!\nBack: back.bmp doesn't exist!\nRight: " + dir.File("right.bmp") +
+            " doesn't exist!\nFront: " + dir.File("front.bmp") + " doesn't exist!\n");
     EXPECT_EQ(documents.OpenCount(), 0u);
 }
 

@@ -2,14 +2,16 @@
 
 #include <cmath>
 
+#include "fiveview/FaceFixtures.h"
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewRenderers.h"
-#include "fiveview/FaceFixtures.h"
 #include "support/ScriptedProgress.h"
 
 namespace {
 
-DomeDirection Dir(double a, double b, double z, double az) { return {a, b, z, az}; }
+DomeDirection Dir(double a, double b, double z, double az) {
+    return {a, b, z, az};
+}
 
 TEST(FaceChoice, BoundsIncludeFortyFiveAndHundredThirtyFive) {
     const PolarGeometry dome(11, 11, 180, kDomeMaster), allSky(11, 11, 180, kAllSky);
@@ -42,7 +44,7 @@ TEST(FacePixel, TruncatesAndRefusesPositionsBeyondTheFace) {
 }
 
 class PlainWorkedValues : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         MakeCoordinateFaces(faces, {{{9, 7}, {12, 8}, {10, 10}, {6, 8}, {11, 5}}});
     }

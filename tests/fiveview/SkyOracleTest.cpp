@@ -36,7 +36,7 @@ struct OracleCase {
 };
 
 class SkyOracle : public testing::TestWithParam<OracleCase> {
-protected:
+  protected:
     static void SetUpTestSuite() { sky::RenderFaces(faces, kFaceSize, kFaceSize); }
     static FacePictures faces;
 };
@@ -53,9 +53,15 @@ TEST_P(SkyOracle, DiscPixelsShowTheSkyOfTheirDirection) {
     EwaWeights weights;
     BuildEwaWeights(weights, 4.0);
     switch (c.mode) {
-        case kNoAA: RenderPlain(output, settings, faces, progress); break;
-        case kSubsample5: RenderSubsample5(output, settings, faces, progress); break;
-        default: RenderEwaRGB(output, settings, faces, weights, progress); break;
+        case kNoAA:
+            RenderPlain(output, settings, faces, progress);
+            break;
+        case kSubsample5:
+            RenderSubsample5(output, settings, faces, progress);
+            break;
+        default:
+            RenderEwaRGB(output, settings, faces, weights, progress);
+            break;
     }
     // Pixels whose sample could straddle a colour edge are not judged: a face pixel, a third
     // of an output pixel for 5x, and the filter's footprint for EWA.
@@ -87,8 +93,9 @@ TEST_P(SkyOracle, DiscPixelsShowTheSkyOfTheirDirection) {
         }
     }
     const double rate = judged ? static_cast<double>(matched) / judged : 0;
-    std::printf("[ oracle   ] %s: %d of %d judged disc pixels match (%.4f%%), %d near edges skipped\n",
-                c.name, matched, judged, 100 * rate, disc - judged);
+    std::printf(
+        "[ oracle   ] %s: %d of %d judged disc pixels match (%.4f%%), %d near edges skipped\n",
+        c.name, matched, judged, 100 * rate, disc - judged);
     RecordProperty("match_rate", std::to_string(rate));
     EXPECT_GT(judged, disc / (c.mode == kEwa ? 5 : 3))
         << "too few pixels judged for the comparison to mean much";

@@ -22,7 +22,7 @@ struct TableCase {
 };
 
 class TableRender : public testing::TestWithParam<TableCase> {
-protected:
+  protected:
     void SetUp() override {
         // Faces of unequal sizes, so that a table mixing up faces or axes shows.
         MakeCoordinateFaces(faces, {{{200, 180}, {256, 256}, {150, 250}, {97, 64}, {233, 222}}});

@@ -72,7 +72,7 @@ std::vector<int> IndicesOf(const CImage& image) {
 }
 
 class HostileGif : public ::testing::Test {
-protected:
+  protected:
     CImage Load(const std::vector<uint8_t>& bytes, int expectedAnswer = 1) {
         WriteFileBytes(dir.File("x.gif"), bytes);
         CImage image;

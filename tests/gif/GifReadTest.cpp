@@ -39,7 +39,7 @@ size_t DescriptorOffset(const std::vector<uint8_t>& f) {
 }
 
 class ConvertGif : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!ConvertAvailable()) GTEST_SKIP() << "convert is not installed";
     }

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // An indexed picture of the depth with a full palette (or none), smooth or noisy indices.
 CImage IndexedImage(int width, int height, int depth, bool noise, bool palette = true) {
     CImage image;

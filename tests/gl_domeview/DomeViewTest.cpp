@@ -13,7 +13,7 @@ constexpr QRgb kBackground = qRgb(51, 51, 51);  // the clear colour, 0.2 in each
 
 // A dome window on a map document whose rectangle is one bright colour.
 class DomeView : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         PanSettings settings = NewDocumentPanSettings();
         document.OnNewDocument(settings, messages);
@@ -36,7 +36,9 @@ bool IsBackground(QRgb pixel) {
 }
 
 // Where the picture shows the dome: not the background, and reddish like the rectangle.
-bool IsDome(QRgb pixel) { return !IsBackground(pixel) && qRed(pixel) > qGreen(pixel) + 20; }
+bool IsDome(QRgb pixel) {
+    return !IsBackground(pixel) && qRed(pixel) > qGreen(pixel) + 20;
+}
 
 TEST_F(DomeView, TexturedSphereCoversTheCentreOfAWideWindow) {
     const auto view = Show(400, 300);

@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kFaceNames[kFaceCount] = {"top", "left", "back", "right", "front"};
 
 class CommandJobs : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(dir.File("config")));
@@ -68,9 +68,10 @@ TEST_F(CommandJobs, FiveViewCommandWritesWhatTheBatchModeWrites) {
     EXPECT_EQ(app.Settings().fiveViewBase, "dome") << "remembered for the next dialog";
     EXPECT_EQ(app.Windows().Count(), 0u) << "the output window closes after the job";
 
-    CMosaApp batch({"mosa", "-5viewpolar", "-domemaster", "-4x", "-res", "64", "64", Face("left"), Face("front"),
-                    Face("right"), Face("top"), Face("back"), dir.File("batch/dome.bmp")},
-                   store, dialogs);
+    CMosaApp batch(
+        {"mosa", "-5viewpolar", "-domemaster", "-4x", "-res", "64", "64", Face("left"),
+         Face("front"), Face("right"), Face("top"), Face("back"), dir.File("batch/dome.bmp")},
+        store, dialogs);
     EXPECT_EQ(batch.RunBatch().outcome, BatchOutcome::kDone);
     const std::vector<uint8_t> fromCommand = ReadFileBytes(dir.File("gui/dome00000.bmp"));
     ASSERT_FALSE(fromCommand.empty());
@@ -100,8 +101,8 @@ TEST_F(CommandJobs, FourViewCommandWritesWhatTheBatchModeWrites) {
     }
     {
         const CurrentDirectory here(dir.File("batch"));
-        CMosaApp batch({"mosa", "-res", "200", "60", "-4x", Face("left"), Face("front"), Face("right"),
-                        Face("top"), "pan.bmp"},
+        CMosaApp batch({"mosa", "-res", "200", "60", "-4x", Face("left"), Face("front"),
+                        Face("right"), Face("top"), "pan.bmp"},
                        store, dialogs);
         EXPECT_EQ(batch.RunBatch().outcome, BatchOutcome::kDone);
     }
@@ -155,7 +156,8 @@ TEST(ProgressWindow, EscapeTypedIntoTheMainWindowCancelsWhileTheJobPumps) {
     progress.Open("Mapping . . .", 0);
     progress.PumpMessages(1);
     EXPECT_EQ(progress.cancelled, 0);
-    QCoreApplication::postEvent(&main, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QCoreApplication::postEvent(&main,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     progress.PumpMessages(1);
     EXPECT_EQ(progress.cancelled, 1);
 }

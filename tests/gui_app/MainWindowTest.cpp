@@ -53,7 +53,7 @@ QAction* FindItem(const QMenuBar* bar, const QString& text) {
 }
 
 class MainWindow : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(dir.File("config")));
@@ -76,11 +76,12 @@ TEST_F(MainWindow, MenusWithoutADocument) {
     EXPECT_EQ(FindItem(Bar(), "Add &Flat . . ."), nullptr) << "no map document: not in the menu";
     EXPECT_NE(FindItem(Bar(), "&Aitoff-Hammer to polar"), nullptr);
     const QStringList file = menus.mid(1, menus.indexOf("&View") - 1);
-    EXPECT_EQ(file, QStringList({"  4 view &Pan", "  &5 view Polar", "  &Batch Xform", "  &New\tCtrl+N",
-                                 "  &Open...\tCtrl+O", "  -", "  -", "  E&xit"}));
+    EXPECT_EQ(file, QStringList({"  4 view &Pan", "  &5 view Polar", "  &Batch Xform",
+                                 "  &New\tCtrl+N", "  &Open...\tCtrl+O", "  -", "  -", "  E&xit"}));
     EXPECT_EQ(FindItem(Bar(), "&New\tCtrl+N")->statusTip(), "New rectangular equidistant map");
     EXPECT_EQ(FindItem(Bar(), "&Open...\tCtrl+O")->statusTip(), "Open an existing document");
-    EXPECT_EQ(FindItem(Bar(), "&5 view Polar")->statusTip(), "Render polar image from 5 orthogonal views");
+    EXPECT_EQ(FindItem(Bar(), "&5 view Polar")->statusTip(),
+              "Render polar image from 5 orthogonal views");
 }
 
 TEST_F(MainWindow, MenusFollowTheActiveDocumentKind) {
@@ -91,7 +92,8 @@ TEST_F(MainWindow, MenusFollowTheActiveDocumentKind) {
     QAction* addFlat = FindItem(Bar(), "Add &Flat . . .");
     ASSERT_NE(addFlat, nullptr);
     EXPECT_TRUE(addFlat->isEnabled()) << "a map document handles it";
-    EXPECT_EQ(FindItem(Bar(), "&Aitoff-Hammer to polar"), nullptr) << "only without a document window";
+    EXPECT_EQ(FindItem(Bar(), "&Aitoff-Hammer to polar"), nullptr)
+        << "only without a document window";
     EXPECT_EQ(MenuText(Bar()).filter(QRegularExpression("^\\S")),
               QStringList({"&File", "&Edit", "&View", "&Window", "&Xform", "&Help"}));
     for (const char* edit : {"&Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V"}) {
@@ -113,8 +115,9 @@ TEST_F(MainWindow, AcceleratorsReachTheirCommands) {
     const QList<QAction*> keys = app->MainFrame().actions();
     QStringList shortcuts;
     for (const QAction* key : keys) shortcuts << key->shortcut().toString();
-    for (const char* expected : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Alt+Backspace", "Ctrl+X", "Shift+Del",
-                                 "Ctrl+C", "Ctrl+Ins", "Ctrl+V", "Shift+Ins", "F6", "Shift+F6"}) {
+    for (const char* expected :
+         {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Alt+Backspace", "Ctrl+X", "Shift+Del", "Ctrl+C",
+          "Ctrl+Ins", "Ctrl+V", "Shift+Ins", "F6", "Shift+F6"}) {
         EXPECT_TRUE(shortcuts.contains(expected)) << expected;
     }
 }

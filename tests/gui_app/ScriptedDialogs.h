@@ -11,14 +11,16 @@
 // Answers the commands' dialogs from a script: each Edit applies its editor (when set) to
 // the record the command prepared and confirms, or declines when no editor is set.
 class ScriptedDialogs : public CommandDialogs {
-public:
+  public:
     bool EditPanSettings(PanSettings& settings) override { return Apply(panSettings, settings); }
     bool EditPatch(PatchParameters& parameters) override { return Apply(patch, parameters); }
     bool EditChannelFiles(ChannelFiles& files) override { return Apply(channelFiles, files); }
     bool EditFiveView(FiveViewSettings& settings) override { return Apply(fiveView, settings); }
     bool EditRotation(XformSettings& settings) override { return Apply(rotation, settings); }
     bool EditAmbivuePolar(XformSettings& settings) override { return Apply(ambivue, settings); }
-    bool EditHammerAitoff(XformSettings& settings) override { return Apply(hammerAitoff, settings); }
+    bool EditHammerAitoff(XformSettings& settings) override {
+        return Apply(hammerAitoff, settings);
+    }
     bool EditOffMapColor(OffMapColour& colour) override { return Apply(offMap, colour); }
     bool EditFisheye(FisheyeParams& params) override { return Apply(fisheye, params); }
     bool ChooseImageFile(std::string& path, bool, int& type) override {
@@ -40,11 +42,11 @@ public:
     std::function<void(XformSettings&)> hammerAitoff;
     std::function<void(OffMapColour&)> offMap;
     std::function<void(FisheyeParams&)> fisheye;
-    std::deque<std::string> files;  // answers of the file dialogs, in the order asked
+    std::deque<std::string> files;          // answers of the file dialogs, in the order asked
     std::vector<std::string> offeredNames;  // the names the file dialogs started from
     int documentKind = -1;
 
-private:
+  private:
     template <typename Record>
     static bool Apply(const std::function<void(Record&)>& editor, Record& record) {
         if (!editor) return false;

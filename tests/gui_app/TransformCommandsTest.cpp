@@ -13,7 +13,7 @@
 namespace {
 
 class TransformCommandsTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(dir.File("config")));
@@ -39,9 +39,10 @@ TEST_F(TransformCommandsTest, BatchAsksAgainForAWritableNameAndConfirmsTheRun) {
     ModalAnswers answers;
     app->Transforms().OnBatchXform(XformKind::kRectToPolar);
     ASSERT_EQ(answers.texts.size(), 2u);
-    EXPECT_EQ(answers.texts[0], "Image output file name extension must be one of:\n  jpg, png, bmp, tga, pict");
-    EXPECT_EQ(answers.texts[1], "3 files in sequence '" + dir.File("pan.bmp") + "' (3 to 7)\n output as " +
-                                    dir.File("out##.bmp"));
+    EXPECT_EQ(answers.texts[0],
+              "Image output file name extension must be one of:\n  jpg, png, bmp, tga, pict");
+    EXPECT_EQ(answers.texts[1], "3 files in sequence '" + dir.File("pan.bmp") +
+                                    "' (3 to 7)\n output as " + dir.File("out##.bmp"));
     for (const char* output : {"out03.bmp", "out04.bmp", "out07.bmp"}) {
         CImage written(dir.File(output), -1);
         EXPECT_EQ(written.Width(), 40) << output << ": the source's size";

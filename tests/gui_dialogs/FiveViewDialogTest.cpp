@@ -155,7 +155,8 @@ TEST_F(FiveViewDialogTest, DirectoryButtonAsksForAFolderAndEndsItWithASlash) {
     EXPECT_EQ(directory->text(), "/");
 
     ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[0], std::make_pair(QString("Select output directory:"), QString("/renders/shows/")));
+    EXPECT_EQ(asked[0],
+              std::make_pair(QString("Select output directory:"), QString("/renders/shows/")));
     EXPECT_EQ(asked[1].second, "/data/domes/");
     EXPECT_EQ(PressOk(*dialog), "");
     EXPECT_EQ(settings.directory, "/");

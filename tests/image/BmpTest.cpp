@@ -104,7 +104,8 @@ TEST_P(BmpForeignFiles, LoadLikeTheProgramThatWroteThem) {
     const std::string bmp = dir.File("foreign.bmp");
     ASSERT_TRUE(RunConvert(dir.File("in.ppm") + " " + GetParam().options + bmp));
     // What the other program itself reads back from the file is the reference.
-    ASSERT_TRUE(RunConvert(bmp + " -alpha off -type TrueColor -depth 8 " + dir.File("expected.ppm")));
+    ASSERT_TRUE(
+        RunConvert(bmp + " -alpha off -type TrueColor -depth 8 " + dir.File("expected.ppm")));
     RgbPicture expected;
     ASSERT_TRUE(ReadPpm(dir.File("expected.ppm"), expected));
     if (GetParam().exact) {
@@ -129,16 +130,17 @@ INSTANTIATE_TEST_SUITE_P(
                     ForeignBmp{"Palette4", "-colors 16 -type palette BMP3:", false},
                     ForeignBmp{"Bilevel1", "-colors 2 -type bilevel BMP3:", false},
                     ForeignBmp{"BitFields565", "-define bmp:subtype=RGB565 BMP:", false},
-                    ForeignBmp{"Alpha32", "-alpha on -channel A -evaluate set 50% +channel BMP:",
-                               true}),
+                    ForeignBmp{"Alpha32",
+                               "-alpha on -channel A -evaluate set 50% +channel BMP:", true}),
     [](const testing::TestParamInfo<ForeignBmp>& info) { return info.param.name; });
 
 TEST(BmpInterop, AlphaOfThirtyTwoBitFileBecomesAlphaPlane) {
     if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
     TempDir dir;
     ASSERT_TRUE(WritePpm(dir.File("in.ppm"), TestPicture(3, 2)));
-    ASSERT_TRUE(RunConvert(dir.File("in.ppm") + " -alpha on -channel A -evaluate set 50% +channel BMP:" +
-                           dir.File("a.bmp")));
+    ASSERT_TRUE(
+        RunConvert(dir.File("in.ppm") +
+                   " -alpha on -channel A -evaluate set 50% +channel BMP:" + dir.File("a.bmp")));
     CImage image(dir.File("a.bmp"), -1);
     ASSERT_TRUE(image.HasImage());
     EXPECT_EQ(image.BitsPerPixel(), 24);
@@ -148,7 +150,7 @@ TEST(BmpInterop, AlphaOfThirtyTwoBitFileBecomesAlphaPlane) {
 
 // Builds a BMP by hand from a 24-bit picture we wrote, then rewrites header fields.
 class HandMadeBmp : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         CImage image = ImageOf(TestPicture(3, 2));
         ASSERT_EQ(image.SaveAs(dir.File("base.bmp")), 1);
@@ -227,26 +229,28 @@ TEST_F(HandMadeBmp, ShortPixelSectionIsZeroFilled) {
 TEST_F(HandMadeBmp, HostileHeadersAreRefused) {
     auto patched = [&](size_t offset, uint32_t value, int width = 4) {
         std::vector<uint8_t> b = bytes;
-        if (width == 2) PutLE16(&b[offset], value);
-        else PutLE32(&b[offset], value);
+        if (width == 2)
+            PutLE16(&b[offset], value);
+        else
+            PutLE32(&b[offset], value);
         return b;
     };
-    Load(patched(18, 0), false);                                 // width 0
-    Load(patched(18, static_cast<uint32_t>(-3)), false);         // negative width
-    Load(patched(18, 100000), false);                            // width past the limit
-    Load(patched(22, 0), false);                                 // height 0
-    Load(patched(22, 0x80000000u), false);                       // most negative height
+    Load(patched(18, 0), false);                          // width 0
+    Load(patched(18, static_cast<uint32_t>(-3)), false);  // negative width
+    Load(patched(18, 100000), false);                     // width past the limit
+    Load(patched(22, 0), false);                          // height 0
+    Load(patched(22, 0x80000000u), false);                // most negative height
     std::vector<uint8_t> huge = patched(18, 60000);
     PutLE32(&huge[22], 60000);
-    Load(huge, false);                                           // 60000 x 60000: too many bytes
-    Load(patched(22, 60000), true);                              // 3 x 60000: fine, zero-filled
-    Load(patched(28, 7, 2), false);                              // bit count 7
-    Load(patched(28, 48, 2), false);                             // bit count 48
-    Load(patched(30, 1), false);                                 // run-length compressed
-    Load(patched(30, 3), false);                                 // bit fields on 24 bits
-    Load(patched(14, 1000000), false);                           // absurd header size
-    Load(patched(14, 20), false);                                // header shorter than any known
-    Load(patched(10, 0xFFFFFFF0u), true);                        // pixel offset past the end
+    Load(huge, false);                     // 60000 x 60000: too many bytes
+    Load(patched(22, 60000), true);        // 3 x 60000: fine, zero-filled
+    Load(patched(28, 7, 2), false);        // bit count 7
+    Load(patched(28, 48, 2), false);       // bit count 48
+    Load(patched(30, 1), false);           // run-length compressed
+    Load(patched(30, 3), false);           // bit fields on 24 bits
+    Load(patched(14, 1000000), false);     // absurd header size
+    Load(patched(14, 20), false);          // header shorter than any known
+    Load(patched(10, 0xFFFFFFF0u), true);  // pixel offset past the end
     Load(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 13), false);
     Load(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 40), false);
 
@@ -257,7 +261,8 @@ TEST_F(HandMadeBmp, HostileHeadersAreRefused) {
 
 TEST_F(HandMadeBmp, EveryTruncationLoadsOrFailsCleanly) {
     for (size_t length = 0; length <= bytes.size(); ++length) {
-        WriteFileBytes(dir.File("t.bmp"), std::vector<uint8_t>(bytes.begin(), bytes.begin() + length));
+        WriteFileBytes(dir.File("t.bmp"),
+                       std::vector<uint8_t>(bytes.begin(), bytes.begin() + length));
         CImage image(dir.File("t.bmp"), -1);
         EXPECT_EQ(image.HasImage(), length >= 54 ? 1 : 0) << "length " << length;
     }

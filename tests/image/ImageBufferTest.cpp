@@ -8,7 +8,9 @@
 
 namespace {
 
-const uint8_t* Block(const CImage& image) { return image.GetImpl()->Dib(); }
+const uint8_t* Block(const CImage& image) {
+    return image.GetImpl()->Dib();
+}
 
 TEST(ImageCreate, TrueColourLayout) {
     CImage image;
@@ -139,8 +141,8 @@ TEST(ImageBilinear, TruncatesPerStepAndClampsRightColumn) {
 
     // Interior point: two truncations, first along y then along x.
     EXPECT_EQ(image.GetRGBBilinear(0.5, 0.5, r, g, b), 1);
-    const int left = static_cast<int>(0.5 * 50);                   // 25
-    const int right = static_cast<int>(0.5 * (201 - 100) + 100);   // 150
+    const int left = static_cast<int>(0.5 * 50);                  // 25
+    const int right = static_cast<int>(0.5 * (201 - 100) + 100);  // 150
     EXPECT_EQ(r, static_cast<int>(0.5 * (right - left) + left));  // 87
     CImage opaque;
     opaque.Create(2, 2, 24, -1);

@@ -19,7 +19,7 @@ struct ProgramRun {
 
 // Runs the mosa program without a display, in the directory, with its own settings store.
 class MosaProgram : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* name : {"l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp"}) {
             CImage view;
@@ -29,9 +29,10 @@ protected:
         }
     }
     ProgramRun Mosa(const std::string& arguments) {
-        const std::string command = "cd '" + dir.Path().string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY HOME='" +
-                                    dir.Path().string() + "' XDG_CONFIG_HOME='" + dir.File("config") + "' '" +
-                                    MOSA_EXECUTABLE + "' " + arguments + " 2>errors.txt </dev/null >/dev/null";
+        const std::string command =
+            "cd '" + dir.Path().string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY HOME='" +
+            dir.Path().string() + "' XDG_CONFIG_HOME='" + dir.File("config") + "' '" +
+            MOSA_EXECUTABLE + "' " + arguments + " 2>errors.txt </dev/null >/dev/null";
         ProgramRun run;
         const int raw = std::system(command.c_str());
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -66,7 +67,8 @@ TEST_F(MosaProgram, FiveViewBatchUsesTheStoredDirectoryAndBaseName) {
     std::filesystem::create_directories(dir.File("config/Kesto"));
     std::filesystem::create_directories(dir.File("renders"));
     std::ofstream(dir.File("config/Kesto/mosa.conf"))
-        << "[Settings]\nfiveViewDir=" << dir.File("renders") << "/\nfiveViewBase=shot\nfiveViewSweep=200\n";
+        << "[Settings]\nfiveViewDir=" << dir.File("renders")
+        << "/\nfiveViewBase=shot\nfiveViewSweep=200\n";
     const ProgramRun run = Mosa("-5viewpolar -res 40 40 l.bmp c.bmp r.bmp u.bmp b.bmp");
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_TRUE(std::filesystem::exists(dir.File("renders/shot00000.tga")));
@@ -76,8 +78,10 @@ TEST_F(MosaProgram, FiveViewBatchUsesTheStoredDirectoryAndBaseName) {
 TEST_F(MosaProgram, ExitStatusTellsBadCommandLinesFromFailedJobs) {
     ProgramRun run = Mosa("-bogus l.bmp c.bmp r.bmp u.bmp");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.errors, std::string("Bad command line at / near arg 0:\n   '-bogus l.bmp c.bmp r.bmp u.bmp'\n \n") +
-                              kUsageText + "\n");
+    EXPECT_EQ(
+        run.errors,
+        std::string("Bad command line at / near arg 0:\n   '-bogus l.bmp c.bmp r.bmp u.bmp'\n \n") +
+            kUsageText + "\n");
     run = Mosa("l.bmp c.bmp r.bmp missing.bmp");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, "missing.bmp doesn't exist!\n\n");

@@ -97,7 +97,8 @@ TEST_P(CubeOracle, EveryPixelShowsWhereItsLineOfSightMeetsTheViews) {
             const double az = (grid.azimuthLeft + column * grid.AzimuthStep()) * kDegToRad;
             const double alt = (grid.altitudeBottom + row * grid.AltitudeStep()) * kDegToRad;
             // The dome point in the world frame, and the line of sight to it.
-            const sky::Vec3 point{std::sin(az) * std::cos(alt), std::cos(az) * std::cos(alt), std::sin(alt)};
+            const sky::Vec3 point{std::sin(az) * std::cos(alt), std::cos(az) * std::cos(alt),
+                                  std::sin(alt)};
             const sky::Vec3 line{point.x - eye.x, point.y - eye.z, point.z - eye.y};
             int view, x, y;
             uint8_t want[3] = {0, 0, 0};
@@ -111,8 +112,8 @@ TEST_P(CubeOracle, EveryPixelShowsWhereItsLineOfSightMeetsTheViews) {
         }
     }
     const double rate = static_cast<double>(matched) / judged;
-    std::printf("[ oracle   ] eyepoint %s: %d of %d pixels match (%.3f%%)\n", GetParam().name, matched,
-                judged, 100 * rate);
+    std::printf("[ oracle   ] eyepoint %s: %d of %d pixels match (%.3f%%)\n", GetParam().name,
+                matched, judged, 100 * rate);
     EXPECT_GT(judged, grid.width * grid.height * 9 / 10);
     // Where two views meet, a line of sight on the seam may be claimed by either.
     EXPECT_GE(rate, 0.998);
@@ -146,6 +147,8 @@ TEST(CubeOracleSky, CentredEyepointReproducesTheAnalyticSky) {
 INSTANTIATE_TEST_SUITE_P(Eyepoints, CubeOracle,
                          testing::Values(EyeCase{"Centre", {0, 0, 0}},
                                          EyeCase{"OffCentre", {0.2, 0.15, -0.3}}),
-                         [](const testing::TestParamInfo<EyeCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<EyeCase>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace

@@ -124,7 +124,8 @@ TEST(FlatMapping, EdgesIncludeLeftAndBottomExcludeRightAndTop) {
 
 TEST(FlatMapping, ViewsLookingHigherThanFortyFiveScanToTheTopRow) {
     const MapGrid grid = Grid(360, 91, -180, 180, 0, 90);
-    const Patch at45(CoordinatePicture(8, 8), 0, 45, 0, 20, 20), at46(CoordinatePicture(8, 8), 0, 46, 0, 20, 20);
+    const Patch at45(CoordinatePicture(8, 8), 0, 45, 0, 20, 20),
+        at46(CoordinatePicture(8, 8), 0, 46, 0, 20, 20);
     EXPECT_LT(ScanBox(grid, at45, BasisOf(at45)).maxRow, 90);
     EXPECT_EQ(ScanBox(grid, at46, BasisOf(at46)).maxRow, 90);
     const PixelBox box = ScanBox(grid, at45, BasisOf(at45));

@@ -49,7 +49,8 @@ TEST(MapDocument, EyepointOutsideTheDomeIsDividedByItsSquaredDistance) {
         EXPECT_DOUBLE_EQ(document.Grid().eye.z, c.kept.z);
         ASSERT_EQ(messages.texts.size(), c.message ? 1u : 0u);
         if (c.message) {
-            EXPECT_EQ(messages.texts[0], "Eyepoint outside of sphere - not allowed!\nmoving to sphere");
+            EXPECT_EQ(messages.texts[0],
+                      "Eyepoint outside of sphere - not allowed!\nmoving to sphere");
         }
     }
 }
@@ -92,7 +93,7 @@ TEST(MapDocument, AddFlatKeepsThePatchAndPaintsIt) {
 
 // Four cube views whose pictures are one colour per view and frame.
 class MapViewsJob : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         PanSettings settings = NewDocumentPanSettings();
         settings.width = 91;
@@ -114,8 +115,12 @@ protected:
     MapViewsResult Run(int cancelAtPump = -1) {
         CubeViewPatches patches = MakeCubeViewPatches();
         CubeViewSequences sequences;
-        ChannelFiles files{dir.File("center.bmp"), dir.File("left.bmp"), dir.File("right.bmp"),
-                           dir.File("top.bmp"), "mosa", 1};
+        ChannelFiles files{dir.File("center.bmp"),
+                           dir.File("left.bmp"),
+                           dir.File("right.bmp"),
+                           dir.File("top.bmp"),
+                           "mosa",
+                           1};
         EXPECT_TRUE(ResolveCubeViews(files, true, sequences, messages));
         JobPorts ports{messages, documents, [this, cancelAtPump] {
                            return std::make_unique<RecordingProgress>(cancelAtPump, progress);
@@ -164,7 +169,8 @@ TEST_F(MapViewsJob, ProgressCountsViewsAndCancelDropsTheFrameInProgress) {
     const int pumpsPerFrame = progress.pumps / 8;
     EXPECT_EQ(progress.upper, 32);
     EXPECT_EQ(progress.text, "Mapping 32 flats (No anti-aliasing) . . .");
-    for (int f = 0; f < 8; ++f) std::filesystem::remove(dir.File("mosa0000" + std::to_string(f) + ".bmp"));
+    for (int f = 0; f < 8; ++f)
+        std::filesystem::remove(dir.File("mosa0000" + std::to_string(f) + ".bmp"));
 
     const MapViewsResult cancelled = Run(5 * pumpsPerFrame + pumpsPerFrame / 2);
     EXPECT_TRUE(cancelled.cancelled);
@@ -182,7 +188,9 @@ TEST(FourViewPanCommand, MissingViewsAreListedInOrder) {
     ChannelFiles files{"c.bmp", "l.bmp", "r.bmp", "t.bmp", "mosa", 0};
     RunFourViewPan(files, ports);
     ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(messages.texts[0], "l.bmp doesn't exist!\nc.bmp doesn't exist!\nr.bmp doesn't exist!\nt.bmp doesn't exist!\n");
+    EXPECT_EQ(
+        messages.texts[0],
+        "l.bmp doesn't exist!\nc.bmp doesn't exist!\nr.bmp doesn't exist!\nt.bmp doesn't exist!\n");
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ std::vector<uint8_t> SgiFile(const SgiHeader& h, const std::vector<uint8_t>& pla
 }
 
 class SgiRead : public ::testing::Test {
-protected:
+  protected:
     CImage Load(const std::vector<uint8_t>& bytes, int expectedAnswer) {
         WriteFileBytes(dir.File("x.rgb"), bytes);
         CImage image;

@@ -13,7 +13,7 @@
 // Files made by ImageMagick's convert from pictures the test controls, and convert's decoding
 // of files: the independent side of every comparison here.
 class ConvertFiles : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
     }

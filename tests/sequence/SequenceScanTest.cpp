@@ -24,14 +24,14 @@ Entries EntriesOf(const ImageSequence& sequence) {
 
 // Runs the test body with the temporary directory as the current one.
 class InDirectory {
-public:
+  public:
     explicit InDirectory(const std::filesystem::path& path)
         : previous(std::filesystem::current_path()) {
         std::filesystem::current_path(path);
     }
     ~InDirectory() { std::filesystem::current_path(previous); }
 
-private:
+  private:
     std::filesystem::path previous;
 };
 

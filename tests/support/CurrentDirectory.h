@@ -4,7 +4,7 @@
 
 // Makes a directory the current one for as long as the object lives.
 class CurrentDirectory {
-public:
+  public:
     explicit CurrentDirectory(const std::filesystem::path& directory)
         : previous(std::filesystem::current_path()) {
         std::filesystem::current_path(directory);
@@ -13,6 +13,6 @@ public:
     CurrentDirectory(const CurrentDirectory&) = delete;
     CurrentDirectory& operator=(const CurrentDirectory&) = delete;
 
-private:
+  private:
     std::filesystem::path previous;
 };

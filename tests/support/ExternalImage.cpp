@@ -6,7 +6,9 @@
 
 #include "image/Image.h"
 
-bool ConvertAvailable() { return std::system("convert -version >/dev/null 2>&1") == 0; }
+bool ConvertAvailable() {
+    return std::system("convert -version >/dev/null 2>&1") == 0;
+}
 
 bool RunConvert(const std::string& arguments) {
     return std::system(("convert " + arguments + " >/dev/null 2>&1").c_str()) == 0;
@@ -28,7 +30,8 @@ bool ReadPpm(const std::string& name, RgbPicture& picture) {
     in.get();
     if (!in || magic != "P6" || maximum != 255) return false;
     picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-    in.read(reinterpret_cast<char*>(picture.rgb.data()), static_cast<std::streamsize>(picture.rgb.size()));
+    in.read(reinterpret_cast<char*>(picture.rgb.data()),
+            static_cast<std::streamsize>(picture.rgb.size()));
     return static_cast<bool>(in);
 }
 
@@ -48,7 +51,8 @@ RgbPicture PictureOf(const CImage& image) {
     RgbPicture picture{image.Width(), image.Height(), {}};
     picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
     for (int y = 0; y < picture.height; ++y) {
-        image.ReadRowRGB(picture.height - 1 - y, picture.rgb.data() + static_cast<size_t>(y) * picture.width * 3);
+        image.ReadRowRGB(picture.height - 1 - y,
+                         picture.rgb.data() + static_cast<size_t>(y) * picture.width * 3);
     }
     return picture;
 }

@@ -13,5 +13,6 @@ inline std::vector<uint8_t> ReadFileBytes(const std::string& name) {
 
 inline void WriteFileBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
     std::ofstream out(name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }

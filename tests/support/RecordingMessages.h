@@ -8,7 +8,7 @@
 
 // Messages for tests: records every text and answers from a script (then with the default).
 class RecordingMessages : public Messages {
-public:
+  public:
     MessageAnswer Show(const std::string& text, MessageButtons buttons) override {
         texts.push_back(text);
         if (!answers.empty()) {
@@ -25,7 +25,7 @@ public:
 
 // Records the picture library's messages instead of printing them, for as long as it lives.
 class RecordedMessages : public RecordingMessages {
-public:
+  public:
     RecordedMessages() { SetLibraryMessages(this); }
     ~RecordedMessages() override { SetLibraryMessages(nullptr); }
 };

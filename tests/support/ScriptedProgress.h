@@ -5,7 +5,7 @@
 // A progress display for tests: records what the job did and cancels when the job has
 // pumped a chosen number of times (never by default).
 class ScriptedProgress : public SilentProgress {
-public:
+  public:
     explicit ScriptedProgress(int cancelAtPump = -1) : cancelAtPump(cancelAtPump) {}
 
     int Open(const std::string& newTitle, int smooth) override {
@@ -26,7 +26,7 @@ public:
     std::string title;
     std::string text;
 
-protected:
+  protected:
     void ShowText(const std::string& newText) override { text = newText; }
 };
 
@@ -41,10 +41,11 @@ struct ProgressRecord {
 
 // Hands its counts to the test when the job destroys it.
 class RecordingProgress : public ScriptedProgress {
-public:
-    RecordingProgress(int cancelAt, ProgressRecord& record) : ScriptedProgress(cancelAt), record(record) {}
+  public:
+    RecordingProgress(int cancelAt, ProgressRecord& record)
+        : ScriptedProgress(cancelAt), record(record) {}
     ~RecordingProgress() override { record = {pumps, steps, Upper(), title, text}; }
 
-private:
+  private:
     ProgressRecord& record;
 };

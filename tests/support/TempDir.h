@@ -5,7 +5,7 @@
 
 // A fresh directory under the system's temporary directory, removed with its contents.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -15,6 +15,6 @@ public:
     // The path of a file in the directory, as a string.
     std::string File(const std::string& name) const { return (path / name).string(); }
 
-private:
+  private:
     std::filesystem::path path;
 };

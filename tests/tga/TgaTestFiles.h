@@ -12,7 +12,6 @@
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
 
-
 // A TGA file put together byte by byte: the 18 header bytes, then whatever is appended.
 struct TgaFile {
     std::vector<uint8_t> bytes;

@@ -12,11 +12,16 @@ struct Camera {
 Camera CameraOf(int face) {
     const Vec3 north{0, 1, 0}, south{0, -1, 0}, east{1, 0, 0}, west{-1, 0, 0}, zenith{0, 0, 1};
     switch (face) {
-        case kTop: return {zenith, east, south};
-        case kFront: return {north, east, zenith};
-        case kRight: return {east, south, zenith};
-        case kBack: return {south, west, zenith};
-        default: return {west, north, zenith};  // Left
+        case kTop:
+            return {zenith, east, south};
+        case kFront:
+            return {north, east, zenith};
+        case kRight:
+            return {east, south, zenith};
+        case kBack:
+            return {south, west, zenith};
+        default:
+            return {west, north, zenith};  // Left
     }
 }
 

@@ -44,7 +44,8 @@ double AngleBetween(const Vec3& a, const Vec3& b) {
 
 // Great-circle distance from the direction to the plane of the meridian at an azimuth.
 double MeridianDistance(const Angles& a, double meridian) {
-    const double s = std::fabs(std::sin((a.azimuth - meridian) * kDeg)) * std::cos(a.altitude * kDeg);
+    const double s =
+        std::fabs(std::sin((a.azimuth - meridian) * kDeg)) * std::cos(a.altitude * kDeg);
     return std::asin(std::min(s, 1.0)) / kDeg;
 }
 
@@ -88,7 +89,8 @@ double EdgeDistance(const Vec3& direction) {
     double distance = NearestMeridianDistance(a, kGrid);  // sector borders lie on grid meridians
     distance = std::fabs(distance - kLineHalfWidth);
     const double parallel = NearestParallelDistance(a, kGrid);
-    if (std::fabs(a.altitude) < 85) distance = std::min(distance, std::fabs(parallel - kLineHalfWidth));
+    if (std::fabs(a.altitude) < 85)
+        distance = std::min(distance, std::fabs(parallel - kLineHalfWidth));
     distance = std::min(distance, std::fabs(std::fabs(a.altitude) - 85));
     distance = std::min(distance, NearestParallelDistance(a, kBand));
     for (const Marker& m : kMarkers) {

@@ -49,21 +49,6 @@ struct ChannelMask {
     }
 };
 
-bool SupportedBitCount(int bitCount) {
-    switch (bitCount) {
-        case 1:
-        case 2:
-        case 4:
-        case 8:
-        case 16:
-        case 24:
-        case 32:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void SetDefaultMasks(BmpLayout& layout) {
     if (layout.bitCount == 16) {
         layout.masks[0] = 0x7C00;
@@ -113,7 +98,6 @@ bool ReadHeaders(InputFile& file, BmpLayout& layout) {
         return false;
     }
 
-    if (!SupportedBitCount(layout.bitCount)) return false;
     layout.topDown = height < 0;
     height = height < 0 ? -height : height;
     if (!dib::SizeAllowed(width, height, layout.bitCount)) return false;

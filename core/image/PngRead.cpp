@@ -1,4 +1,5 @@
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 
 #include "image/DibLayout.h"
@@ -28,6 +29,15 @@ void ChooseTransformations(png_structp png, png_infop info) {
     }
 }
 
+// Deflate expands at most about 1032 to 1, so a file shorter than its declared rows need is
+// refused before a buffer that large exists.
+bool FileCanHoldRows(png_structp png, png_infop info, int64_t fileBytes) {
+    constexpr int64_t kMostDeflateExpansion = 1032;
+    const int64_t rowBytes = static_cast<int64_t>(png_get_rowbytes(png, info));
+    const int64_t height = png_get_image_height(png, info);
+    return height * rowBytes <= fileBytes * kMostDeflateExpansion;
+}
+
 // Makes the picture the transformed rows fit exactly; false for any other row layout or a
 // refused size. Only a palette file's palette is installed: the suggested palette a colour
 // file may carry would turn its 24-bit rows into indices.
@@ -54,11 +64,13 @@ bool MakePicture(png_structp png, png_infop info, CImageImpl& image) {
 // Every libpng call of a read. A library error jumps back into this function's setjmp, past
 // the frames in between, so this function and those it calls keep no local that needs a
 // destructor.
-int DecodePng(png_structp png, png_infop info, std::FILE* file, CImageImpl& image) {
+int DecodePng(png_structp png, png_infop info, std::FILE* file, int64_t fileBytes,
+              CImageImpl& image) {
     if (setjmp(png_jmpbuf(png))) return 0;
     png_set_user_limits(png, dib::kMaxDimension, dib::kMaxDimension);
     png_init_io(png, file);
     png_read_info(png, info);
+    if (!FileCanHoldRows(png, info, fileBytes)) return 0;
     ChooseTransformations(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
@@ -75,6 +87,13 @@ int DecodePng(png_structp png, png_infop info, std::FILE* file, CImageImpl& imag
     return 1;
 }
 
+int64_t FileSize(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
+    const long end = std::ftell(file);
+    std::rewind(file);
+    return end > 0 ? end : 0;
+}
+
 }  // namespace
 
 int CPngImpl::Read(const std::string& name) {
@@ -82,10 +101,11 @@ int CPngImpl::Read(const std::string& name) {
     ReleaseAll();
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (!file) return 0;
+    const int64_t fileBytes = FileSize(file);
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngJumpBack, PngIgnoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const int decoded = info ? DecodePng(png, info, file, *this) : 0;
+    const int decoded = info ? DecodePng(png, info, file, fileBytes, *this) : 0;
     png_destroy_read_struct(&png, &info, nullptr);
     std::fclose(file);
     // A half-read picture would look loaded to callers that test HasImage.

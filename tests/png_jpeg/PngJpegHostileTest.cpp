@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <random>
 
 #include "PngJpegFiles.h"
@@ -111,6 +113,29 @@ TEST(PngJpegHugeSizes, DeclaredSizesBeyondTheLimitsAreRefused) {
         EXPECT_EQ(image.Load(dir.File("huge.jpg")), 0);
         EXPECT_FALSE(image.HasImage());
     }
+}
+
+long PeakResidentKilobytes() {
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A 16000 x 16000 picture is within the limits, but a file of a few hundred bytes cannot hold
+// its 768 MB of rows: the reader must refuse it before making the buffer.
+TEST(PngJpegHugeSizes, ShortFileDeclaringABigPictureIsRefusedBeforeAllocating) {
+    TempDir dir;
+    CImage small = ImageOf(TestPicture(8, 8));
+    ASSERT_EQ(small.SaveAs(dir.File("small.png")), 1);
+    std::vector<PngChunk> chunks = PngChunks(dir.File("small.png"));
+    PutBigEndian(chunks[0].data, 0, 16000, 4);
+    PutBigEndian(chunks[0].data, 4, 16000, 4);
+    WriteFileBytes(dir.File("big.png"), PngFile(chunks));
+    const long peakBefore = PeakResidentKilobytes();
+    CImage image;
+    EXPECT_EQ(image.Load(dir.File("big.png")), 0);
+    EXPECT_FALSE(image.HasImage());
+    EXPECT_LT(PeakResidentKilobytes() - peakBefore, 100 * 1024);
 }
 
 TEST(PngJpegWriteFailures, AnswerZero) {

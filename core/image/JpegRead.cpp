@@ -3,10 +3,27 @@
 #include "image/DibLayout.h"
 #include "image/Jpeg.h"
 #include "image/JpegErrors.h"
+#include "util/BinaryFile.h"
 
 namespace {
 
 constexpr int kQuantisedColours = 128;
+// Working memory the library may take (a progressive file keeps all its coefficients); past
+// it the library fails instead of asking for more.
+constexpr long kLibraryMemoryLimit = 2L << 30;
+
+// Every block of a complete Huffman-coded file takes at least one bit, so a file shorter than
+// that cannot hold the picture it declares. Arithmetic coding has no such floor; the memory
+// limit bounds those files.
+bool FileCanHoldBlocks(const jpeg_decompress_struct& jpeg, int64_t fileBytes) {
+    if (jpeg.arith_code) return true;
+    int64_t blocks = 0;
+    for (int i = 0; i < jpeg.num_components; ++i) {
+        const jpeg_component_info& component = jpeg.comp_info[i];
+        blocks += int64_t{component.width_in_blocks} * component.height_in_blocks;
+    }
+    return blocks <= fileBytes * 8;
+}
 
 void ChooseOutput(jpeg_decompress_struct& jpeg) {
     if (jpeg.jpeg_color_space == JCS_GRAYSCALE) return;
@@ -31,14 +48,16 @@ void InstallPalette(const jpeg_decompress_struct& jpeg, CImageImpl& image) {
 // Every libjpeg call of a read. A library error jumps back into this function's setjmp,
 // past the frames in between, so this function and those it calls keep no local that needs
 // a destructor.
-int DecodeJpeg(jpeg_decompress_struct& jpeg, JpegErrors& errors, std::FILE* file,
+int DecodeJpeg(jpeg_decompress_struct& jpeg, JpegErrors& errors, std::FILE* file, int64_t fileBytes,
                CImageImpl& image) {
     if (setjmp(errors.recovery)) return 0;
     jpeg_create_decompress(&jpeg);
+    jpeg.mem->max_memory_to_use = kLibraryMemoryLimit;
     jpeg_stdio_src(&jpeg, file);
     jpeg_read_header(&jpeg, TRUE);
     // Checked before the library sizes its own buffers by the picture.
     if (!dib::SizeAllowed(jpeg.image_width, jpeg.image_height, 8)) return 0;
+    if (!FileCanHoldBlocks(jpeg, fileBytes)) return 0;
     ChooseOutput(jpeg);
     jpeg_start_decompress(&jpeg);
     if (jpeg.output_components != 1) return 0;
@@ -64,10 +83,11 @@ int CJpgImpl::Read(const std::string& name) {
     ReleaseAll();
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (!file) return 0;
+    const int64_t fileBytes = SizeOfOpenFile(file);
     JpegErrors errors;
     jpeg_decompress_struct jpeg = {};
     jpeg.err = InitJpegErrors(errors);
-    const int decoded = DecodeJpeg(jpeg, errors, file, *this);
+    const int decoded = DecodeJpeg(jpeg, errors, file, fileBytes, *this);
     jpeg_destroy_decompress(&jpeg);
     std::fclose(file);
     // A half-read picture would look loaded to callers that test HasImage.

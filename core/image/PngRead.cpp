@@ -5,6 +5,7 @@
 #include "image/DibLayout.h"
 #include "image/Png.h"
 #include "image/PngErrors.h"
+#include "util/BinaryFile.h"
 
 namespace {
 
@@ -87,13 +88,6 @@ int DecodePng(png_structp png, png_infop info, std::FILE* file, int64_t fileByte
     return 1;
 }
 
-int64_t FileSize(std::FILE* file) {
-    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
-    const long end = std::ftell(file);
-    std::rewind(file);
-    return end > 0 ? end : 0;
-}
-
 }  // namespace
 
 int CPngImpl::Read(const std::string& name) {
@@ -101,7 +95,7 @@ int CPngImpl::Read(const std::string& name) {
     ReleaseAll();
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (!file) return 0;
-    const int64_t fileBytes = FileSize(file);
+    const int64_t fileBytes = SizeOfOpenFile(file);
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngJumpBack, PngIgnoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;

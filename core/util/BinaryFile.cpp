@@ -1,13 +1,18 @@
 #include "util/BinaryFile.h"
 
-InputFile::InputFile(const std::string& name) {
-    file = std::fopen(name.c_str(), "rb");
-    if (!file) return;
+int64_t SizeOfOpenFile(std::FILE* file) {
+    int64_t size = 0;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long end = std::ftell(file);
         size = end > 0 ? end : 0;
     }
-    std::fseek(file, 0, SEEK_SET);
+    std::rewind(file);
+    return size;
+}
+
+InputFile::InputFile(const std::string& name) {
+    file = std::fopen(name.c_str(), "rb");
+    if (file) size = SizeOfOpenFile(file);
 }
 
 InputFile::~InputFile() {

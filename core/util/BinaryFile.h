@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <string>
 
+// Bytes in an open file; the position goes back to the start.
+int64_t SizeOfOpenFile(std::FILE* file);
+
 // A file read or written in binary, closed when the object goes. Readers use Size and the
 // counts Read answers to check every header value against what the file really holds.
 class InputFile {

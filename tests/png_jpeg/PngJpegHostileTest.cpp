@@ -79,18 +79,49 @@ void PutBigEndian(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int si
     for (int i = 0; i < size; ++i) bytes.at(at + i) = uint8_t(value >> (8 * (size - 1 - i)));
 }
 
-// Sizes beyond what the picture buffer holds are refused before anything that large exists.
-TEST(PngJpegHugeSizes, DeclaredSizesBeyondTheLimitsAreRefused) {
+// Small PNG and JPEG files of an 8 x 8 picture whose headers are rewritten to declare other
+// sizes.
+class DeclaredSizes : public testing::Test {
+  protected:
+    void SetUp() override {
+        CImage small = ImageOf(TestPicture(8, 8));
+        ASSERT_EQ(small.SaveAs(dir.File("small.png")), 1);
+        ASSERT_EQ(small.SaveAs(dir.File("small.jpg")), 1);
+        png = PngChunks(dir.File("small.png"));
+        jpg = ReadFileBytes(dir.File("small.jpg"));
+        while (frame + 9 < jpg.size() && !(jpg[frame] == 0xFF && jpg[frame + 1] == 0xC0)) {
+            ++frame;  // to the baseline frame header
+        }
+        ASSERT_LT(frame + 9, jpg.size());
+    }
+    std::string Png(uint32_t width, uint32_t height) {
+        std::vector<PngChunk> chunks = png;
+        PutBigEndian(chunks[0].data, 0, width, 4);
+        PutBigEndian(chunks[0].data, 4, height, 4);
+        WriteFileBytes(dir.File("declared.png"), PngFile(chunks));
+        return dir.File("declared.png");
+    }
+    std::string Jpeg(uint32_t width, uint32_t height) {
+        std::vector<uint8_t> bytes = jpg;
+        PutBigEndian(bytes, frame + 5, height, 2);
+        PutBigEndian(bytes, frame + 7, width, 2);
+        WriteFileBytes(dir.File("declared.jpg"), bytes);
+        return dir.File("declared.jpg");
+    }
     TempDir dir;
-    CImage small = ImageOf(TestPicture(8, 8));
-    ASSERT_EQ(small.SaveAs(dir.File("small.png")), 1);
-    ASSERT_EQ(small.SaveAs(dir.File("small.jpg")), 1);
-    const std::vector<PngChunk> png = PngChunks(dir.File("small.png"));
-    const std::vector<uint8_t> jpg = ReadFileBytes(dir.File("small.jpg"));
-    size_t frame = 0;  // the baseline frame header
-    while (frame + 9 < jpg.size() && !(jpg[frame] == 0xFF && jpg[frame + 1] == 0xC0)) ++frame;
-    ASSERT_LT(frame + 9, jpg.size());
+    std::vector<PngChunk> png;
+    std::vector<uint8_t> jpg;
+    size_t frame = 0;
+};
 
+void ExpectRefused(const std::string& file) {
+    CImage image;
+    EXPECT_EQ(image.Load(file), 0) << file;
+    EXPECT_FALSE(image.HasImage());
+}
+
+// Sizes beyond what the picture buffer holds are refused before anything that large exists.
+TEST_F(DeclaredSizes, SizesBeyondTheLimitsAreRefused) {
     for (const auto& [width, height] : {std::pair{65535u, 65535u},
                                         {0x7FFFFFFFu, 1u},
                                         {1u, 0x7FFFFFFFu},
@@ -98,20 +129,8 @@ TEST(PngJpegHugeSizes, DeclaredSizesBeyondTheLimitsAreRefused) {
                                         {40000u, 40000u},
                                         {0u, 8u}}) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
-        std::vector<PngChunk> chunks = png;
-        PutBigEndian(chunks[0].data, 0, width, 4);
-        PutBigEndian(chunks[0].data, 4, height, 4);
-        WriteFileBytes(dir.File("huge.png"), PngFile(chunks));
-        CImage image;
-        EXPECT_EQ(image.Load(dir.File("huge.png")), 0);
-        EXPECT_FALSE(image.HasImage());
-        if (width > 65535 || height > 65535) continue;
-        std::vector<uint8_t> bytes = jpg;
-        PutBigEndian(bytes, frame + 5, height, 2);
-        PutBigEndian(bytes, frame + 7, width, 2);
-        WriteFileBytes(dir.File("huge.jpg"), bytes);
-        EXPECT_EQ(image.Load(dir.File("huge.jpg")), 0);
-        EXPECT_FALSE(image.HasImage());
+        ExpectRefused(Png(width, height));
+        if (width <= 65535 && height <= 65535) ExpectRefused(Jpeg(width, height));
     }
 }
 
@@ -121,20 +140,12 @@ long PeakResidentKilobytes() {
     return usage.ru_maxrss;
 }
 
-// A 16000 x 16000 picture is within the limits, but a file of a few hundred bytes cannot hold
-// its 768 MB of rows: the reader must refuse it before making the buffer.
-TEST(PngJpegHugeSizes, ShortFileDeclaringABigPictureIsRefusedBeforeAllocating) {
-    TempDir dir;
-    CImage small = ImageOf(TestPicture(8, 8));
-    ASSERT_EQ(small.SaveAs(dir.File("small.png")), 1);
-    std::vector<PngChunk> chunks = PngChunks(dir.File("small.png"));
-    PutBigEndian(chunks[0].data, 0, 16000, 4);
-    PutBigEndian(chunks[0].data, 4, 16000, 4);
-    WriteFileBytes(dir.File("big.png"), PngFile(chunks));
+// 16000 x 16000 is within the limits, but a file of a few hundred bytes cannot hold that
+// picture's data: the readers must refuse it before making its buffers.
+TEST_F(DeclaredSizes, ShortFileDeclaringABigPictureIsRefusedBeforeAllocating) {
     const long peakBefore = PeakResidentKilobytes();
-    CImage image;
-    EXPECT_EQ(image.Load(dir.File("big.png")), 0);
-    EXPECT_FALSE(image.HasImage());
+    ExpectRefused(Png(16000, 16000));
+    ExpectRefused(Jpeg(16000, 16000));
     EXPECT_LT(PeakResidentKilobytes() - peakBefore, 100 * 1024);
 }
 

@@ -9,8 +9,10 @@ PolarGeometry::PolarGeometry(int outputWidth, int outputHeight, double polarSwee
                              int polarFormat)
     : width(outputWidth),
       height(outputHeight),
-      inverseWidth(1.0 / (outputWidth - 1)),
-      inverseHeight(1.0 / (outputHeight - 1)),
+      inverseWidth(outputWidth > 1 ? 1.0 / (outputWidth - 1) : 0.0),
+      inverseHeight(outputHeight > 1 ? 1.0 / (outputHeight - 1) : 0.0),
+      offsetU(outputWidth > 1 ? 0.5 : 0.0),
+      offsetV(outputHeight > 1 ? 0.5 : 0.0),
       sweepRadians(polarSweepDegrees * kDegToRad),
       domeMaster(polarFormat == kDomeMaster) {}
 

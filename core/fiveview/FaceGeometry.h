@@ -36,9 +36,10 @@ class PolarGeometry {
 
     int OutputWidth() const { return width; }
     int OutputHeight() const { return height; }
-    // Normalised position of a (possibly fractional) output column and row, -0.5..0.5.
-    double U(double column) const { return column * inverseWidth - 0.5; }
-    double V(double row) const { return row * inverseHeight - 0.5; }
+    // Normalised position of a (possibly fractional) output column and row, -0.5..0.5. The
+    // only column of a picture one pixel wide (or row of one a pixel high) is the centre.
+    double U(double column) const { return column * inverseWidth - offsetU; }
+    double V(double row) const { return row * inverseHeight - offsetV; }
     static bool OnDisc(double u, double v) { return std::sqrt(u * u + v * v) <= 0.5; }
     // The direction of any normalised position, on the disc or not.
     DomeDirection Direction(double u, double v) const;
@@ -53,6 +54,8 @@ class PolarGeometry {
     int height;
     double inverseWidth;
     double inverseHeight;
+    double offsetU;
+    double offsetV;
     double sweepRadians;
     bool domeMaster;
 };

@@ -62,6 +62,18 @@ TEST_F(PlainWorkedValues, CentreOfOddOutputReadsTopFaceCentre) {
     EXPECT_EQ(FacePixelOf(output, 2, 2), (ReadFacePixel{kTop, 4, 3}));
 }
 
+// A single column or row stands for the picture's centre line, so a one-pixel dome shows the
+// zenith and a one-pixel-wide strip the meridian from Back to Front.
+TEST_F(PlainWorkedValues, OnePixelWideOrHighOutputsLieOnTheCentreLine) {
+    EXPECT_EQ(FacePixelOf(Render(1, 180, kDomeMaster), 0, 0), (ReadFacePixel{kTop, 4, 3}));
+    CImage strip = MarkedOutput(1, 5);
+    ScriptedProgress progress;
+    RenderPlain(strip, SettingsFor(180, kDomeMaster), faces, progress);
+    EXPECT_EQ(FacePixelOf(strip, 0, 2), (ReadFacePixel{kTop, 4, 3}));
+    EXPECT_EQ(FacePixelOf(strip, 0, 4).face, kFront);
+    EXPECT_EQ(FacePixelOf(strip, 0, 0).face, kBack);
+}
+
 TEST_F(PlainWorkedValues, RhoOfExactlyHalfIsOnTheDisc) {
     const CImage output = Render(3, 180, kDomeMaster);
     EXPECT_FALSE(Untouched(output, 2, 1));

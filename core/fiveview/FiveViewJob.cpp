@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "fiveview/FacePreparation.h"
@@ -169,6 +170,15 @@ int CountEntries(const FiveViewSequences& sequences) {
     return count;
 }
 
+// Only EWA filters the Top view's alpha into the output; the other renderers write colour
+// only, so their dome is made opaque rather than left fully transparent.
+void AddOutputAlpha(CImage& picture, int samplingMode) {
+    if (!picture.AllocAlpha() || samplingMode == kEwa) return;
+    const size_t planeBytes =
+        static_cast<size_t>(picture.GetImpl()->AlphaRowBytes()) * picture.Height();
+    std::memset(picture.AlphaBits(), 255, planeBytes);
+}
+
 }  // namespace
 
 std::string FiveViewExtension(int outputFormat) {
@@ -234,7 +244,9 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
                                 MessageButtons::kOk);
             continue;
         }
-        if (state->faces[kTop].AlphaBits() && !picture.AlphaBits()) picture.AllocAlpha();
+        if (state->faces[kTop].AlphaBits() && !picture.AlphaBits()) {
+            AddOutputAlpha(picture, settings.samplingMode);
+        }
         if (firstFrame && settings.samplingMode != kEwa && settings.sameSize &&
             FacesFitTables(state->faces)) {
             BuildTables(picture, settings, *state, *progress);

@@ -64,7 +64,8 @@ class FiveViewJob : public testing::Test {
     FiveViewResult Run() {
         FiveViewSequences sequences;
         for (int view = 0; view < kFaceCount; ++view) {
-            ScanSequence(sequences[view], dir.File(std::string(kStems[view]) + ".bmp"));
+            const std::string extension = view == kTop ? topExtension : ".bmp";
+            ScanSequence(sequences[view], dir.File(kStems[view] + extension));
         }
         JobPorts ports{messages, documents, [this] {
                            return std::make_unique<RecordingProgress>(cancelAtPump, progress);
@@ -94,6 +95,7 @@ class FiveViewJob : public testing::Test {
     RecordingMessages messages;
     HeadlessDocuments documents{messages};
     int cancelAtPump = -1;
+    std::string topExtension = ".bmp";
     ProgressRecord progress;
     FiveViewSequences remaining;
 };
@@ -283,6 +285,26 @@ TEST_F(FiveViewJob, HalfPansShowTheUpperHalfOfTheSky) {
         }
     }
     EXPECT_EQ(differing, 0);
+}
+
+// A Top view with an alpha plane gives the output one: EWA filters it, the other modes write
+// colour only and leave the dome opaque.
+TEST_F(FiveViewJob, TopViewWithAlphaGivesOpaqueOrFilteredAlpha) {
+    WriteFrames({0});
+    CImage top;
+    top.Create(8, 8, 32, -1);
+    top.Fill(200, 100, 50, 128);
+    ASSERT_EQ(top.SaveAs(dir.File("top0000.tga")), 1);
+    topExtension = ".tga";
+    for (const auto& [mode, centreAlpha] :
+         {std::pair{kNoAA, 255}, {kSubsample5, 255}, {kEwa, 128}}) {
+        SCOPED_TRACE(mode);
+        settings.samplingMode = mode;
+        document.Image().Create(kSize, kSize, 24, -1);
+        ASSERT_EQ(Run().framesWritten, 1);
+        ASSERT_NE(document.Image().AlphaBits(), nullptr);
+        EXPECT_EQ(document.Image().GetAlpha(kTopPixel.first, kTopPixel.second), centreAlpha);
+    }
 }
 
 TEST(FaceShaping, HalfPanDoublesHeightWithPictureOnTop) {

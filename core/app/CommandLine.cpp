@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 
@@ -169,6 +171,26 @@ std::string RawCommandLine(const std::vector<std::string>& arguments) {
     return text;
 }
 
+// A hidden name beside the output for the job's file while it is being written, unique to
+// this process: no other file is ever overwritten, and the output itself is replaced only
+// when the new file is complete.
+std::string PartialName(const std::string& name) {
+    return "." + name + ".partial-" + std::to_string(getpid());
+}
+
+// Puts the job's file under the name asked for. The rename replaces an existing file in one
+// step, so the old file is never gone before the new one is in place. A file that cannot be
+// placed is removed.
+bool PlaceOutput(const std::string& written, const std::string& output, Messages& messages) {
+    std::error_code error;
+    std::filesystem::rename(written, output, error);
+    if (!error) return true;
+    std::filesystem::remove(written, error);
+    messages.Show(Format("Couldn't rename '%s' to be '%s' !", written.c_str(), output.c_str()),
+                  MessageButtons::kOk);
+    return false;
+}
+
 CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
     ChannelFiles files;
     files.left = o.positional[0];
@@ -185,25 +207,22 @@ CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
     CMosaDoc* document = ports.documents.NewMapDocument(&o.pan);
     if (!document) return {1, BatchOutcome::kJobFailed};
     const MapViewsResult mapped = document->MapViews(patches, sequences, "bmp", false, ports);
-    bool saved = false;
+    bool placed = false;
     if (!mapped.cancelled) {
-        saved = document->OnSaveDocument(output) != 0;
-        if (!saved) ports.messages.Show("Could not write " + output, MessageButtons::kOk);
+        const PathParts parts = SplitPath(output);
+        const std::string written =
+            parts.drive + parts.directory + PartialName(parts.name) + parts.extension;
+        if (document->OnSaveDocument(written)) {
+            placed = PlaceOutput(written, output, ports.messages);
+        } else {
+            std::error_code error;
+            std::filesystem::remove(written, error);
+            ports.messages.Show("Could not write " + output, MessageButtons::kOk);
+        }
     }
     ports.documents.CloseDocument(document);
-    const bool done = saved && mapped.unreadableViews == 0;
+    const bool done = placed && mapped.unreadableViews == 0;
     return {1, done ? BatchOutcome::kDone : BatchOutcome::kJobFailed};
-}
-
-// Puts the job's file under the name asked for. The rename replaces an existing file in one
-// step, so the old file is never gone before the new one is in place.
-bool PlaceOutput(const std::string& written, const std::string& output, Messages& messages) {
-    std::error_code error;
-    std::filesystem::rename(written, output, error);
-    if (!error) return true;
-    messages.Show(Format("Couldn't rename '%s' to be '%s' !", written.c_str(), output.c_str()),
-                  MessageButtons::kOk);
-    return false;
 }
 
 CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, JobPorts& ports) {
@@ -214,21 +233,21 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
     if (o.positional.size() < 5) {
         ports.messages.Show(Format("Not enough files specified:\n\n%s", kUsageText),
                             MessageButtons::kOk);
-        return {};
+        return {0, BatchOutcome::kBadCommandLine};
     }
     std::string extension = ".tga";
     const bool outputGiven = o.positional.size() > 5;
     if (outputGiven) {
         const PathParts parts = SplitPath(o.positional[5]);
         settings.directory = parts.drive + parts.directory;
-        settings.baseName = parts.name;
+        settings.baseName = PartialName(parts.name);
         extension = parts.extension;
     }
     settings.outputFormat = OutputFormatOfExtension(extension);
     if (settings.outputFormat < 0) {
         ports.messages.Show(Format("Invalid output file type: '%s'", extension.c_str()),
                             MessageButtons::kOk);
-        return {};
+        return {0, BatchOutcome::kBadCommandLine};
     }
     settings.crop = o.crop;
     settings.halfPans = o.halfPans;
@@ -253,10 +272,15 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
     if (!document) return {};
     const FiveViewResult result = RenderFiveView(*document, settings, sequences, extension, ports);
     bool placed = true;
-    if (outputGiven && result.framesWritten > 0) {
+    if (outputGiven) {
         const std::string written =
             FiveViewOutputName(settings.directory, settings.baseName, 0, extension);
-        placed = PlaceOutput(written, o.positional[5], ports.messages);
+        if (result.framesWritten > 0) {
+            placed = PlaceOutput(written, o.positional[5], ports.messages);
+        } else {
+            std::error_code error;
+            std::filesystem::remove(written, error);
+        }
     }
     ports.documents.CloseDocument(document);
     return {0, result.Succeeded() && placed ? BatchOutcome::kDone : BatchOutcome::kJobFailed};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/CommandLine.h"
@@ -135,22 +136,60 @@ TEST_F(CommandLine, FiveViewWritesTheNumberedNameWithoutAnOutputFile) {
     EXPECT_EQ(written.Height(), 40);
 }
 
-TEST_F(CommandLine, FiveViewOutputReplacesAnExistingFile) {
+std::vector<std::string> Listing(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The new output takes the old one's place only when complete, and the file the job writes
+// on the way never takes the name of another file (here an earlier render's frame 0).
+TEST_F(CommandLine, OutputsReplaceAnExistingFileAndTouchNothingElse) {
     WriteFileBytes(dir.File("dome.TGA"), {1, 2, 3});
-    const CommandLineResult result = Run({"-5viewpolar", "-res", "30", "30", "l.bmp", "c.bmp",
-                                          "r.bmp", "u.bmp", "b.bmp", "dome.TGA"});
-    EXPECT_EQ(result.outcome, BatchOutcome::kDone);
-    CImage written(dir.File("dome.TGA"), kTypeTga);
-    EXPECT_TRUE(written.HasImage());
-    EXPECT_FALSE(std::filesystem::exists(dir.File("dome00000.TGA")));
+    WriteFileBytes(dir.File("dome00000.TGA"), {4, 5, 6});
+    WriteFileBytes(dir.File("pan.bmp"), {7, 8});
+    const std::vector<std::string> before = Listing(dir);
+    EXPECT_EQ(Run({"-5viewpolar", "-res", "30", "30", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp",
+                   "dome.TGA"})
+                  .outcome,
+              BatchOutcome::kDone);
+    EXPECT_EQ(Run({"-res", "40", "20", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "pan.bmp"}).outcome,
+              BatchOutcome::kDone);
+    EXPECT_TRUE(CImage(dir.File("dome.TGA"), kTypeTga).HasImage());
+    EXPECT_EQ(CImage(dir.File("pan.bmp"), -1).Width(), 40);
+    EXPECT_EQ(ReadFileBytes(dir.File("dome00000.TGA")), (std::vector<uint8_t>{4, 5, 6}));
+    EXPECT_EQ(Listing(dir), before);
+}
+
+// An output that cannot take the file's place (a folder of that name) fails and leaves no
+// half-way file behind.
+TEST_F(CommandLine, OutputThatCannotBePlacedFailsAndLeavesNothing) {
+    std::filesystem::create_directories(dir.Path() / "dome.tga" / "keep");
+    std::filesystem::create_directories(dir.Path() / "pan.bmp" / "keep");
+    const std::vector<std::string> before = Listing(dir);
+    EXPECT_EQ(Run({"-5viewpolar", "-res", "30", "30", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp",
+                   "dome.tga"})
+                  .outcome,
+              BatchOutcome::kJobFailed);
+    EXPECT_EQ(Run({"-res", "40", "20", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "pan.bmp"}).outcome,
+              BatchOutcome::kJobFailed);
+    EXPECT_EQ(Listing(dir), before);
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_EQ(messages.texts[0].rfind("Couldn't rename '", 0), 0u) << messages.texts[0];
 }
 
 TEST_F(CommandLine, FiveViewRefusesWhatItCannotWrite) {
-    Run({"-5viewpolar", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp", "dome.jpeg"});
+    EXPECT_EQ(
+        Run({"-5viewpolar", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp", "dome.jpeg"}).outcome,
+        BatchOutcome::kBadCommandLine);
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(messages.texts[0], "Invalid output file type: '.jpeg'");
     messages.texts.clear();
-    Run({"-5viewpolar", "l.bmp", "c.bmp", "r.bmp", "u.bmp"});
+    EXPECT_EQ(Run({"-5viewpolar", "l.bmp", "c.bmp", "r.bmp", "u.bmp"}).outcome,
+              BatchOutcome::kBadCommandLine);
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(messages.texts[0], std::string("Not enough files specified:\n\n") + kUsageText);
     messages.texts.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What a long job needs of a progress display: a range, a text line, a step per unit of work,
@@ -25,7 +26,9 @@ class Progress {
   protected:
     virtual void ShowText(const std::string& text) = 0;
     // The percentage the caption shows for a position.
-    int PercentOf(int pos) const { return upper > lower ? pos * 100 / (upper - lower) : 0; }
+    int PercentOf(int pos) const {
+        return upper > lower ? static_cast<int>(int64_t{pos} * 100 / (int64_t{upper} - lower)) : 0;
+    }
 
     int position = 0;
     int lastPercent = 0;

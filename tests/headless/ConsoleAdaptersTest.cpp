@@ -49,6 +49,17 @@ TEST(ConsoleProgress, EqualBoundsKeepTheTitle) {
     std::fclose(out);
 }
 
+// Thousands of 4K frames make positions whose hundredfold passes the int range.
+TEST(ConsoleProgress, LongJobsKeepTheirPercentage) {
+    std::FILE* out = std::tmpfile();
+    ConsoleProgress progress(out);
+    progress.Open("Mapping . . .", 0);
+    progress.SetRange(0, 6000 * 4096, 1);
+    progress.SetPosition(5400 * 4096);
+    EXPECT_EQ(progress.Caption(), "Progress [90%]");
+    std::fclose(out);
+}
+
 TEST(ConsoleProgress, InterruptCancelsAtTheNextPump) {
     std::FILE* out = std::tmpfile();
     ConsoleProgress progress(out);

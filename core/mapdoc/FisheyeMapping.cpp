@@ -1,6 +1,7 @@
 #include "mapdoc/FisheyeMapping.h"
 
 #include <cmath>
+#include <vector>
 
 #include "util/Angles.h"
 
@@ -13,12 +14,18 @@ void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fishey
     const double dAz = grid.AzimuthStep(), dAlt = grid.AltitudeStep();
     const double s = std::sin((90 - params.tilt) * kDegToRad);
     const double c = std::cos((90 - params.tilt) * kDegToRad);
+    // Every row meets the same azimuths.
+    std::vector<double> sinAz(w), cosAz(w);
+    for (int col = 0; col < w; ++col) {
+        const double az = (grid.azimuthLeft + col * dAz) * kDegToRad;
+        sinAz[col] = std::sin(az);
+        cosAz[col] = std::cos(az);
+    }
     for (int r = 0; r < h; ++r) {
         const double el = (grid.altitudeBottom + r * dAlt) * kDegToRad;
         const double sinEl = std::sin(el), cosEl = std::cos(el);
         for (int col = 0; col < w; ++col) {
-            const double az = (grid.azimuthLeft + col * dAz) * kDegToRad;
-            const double x = std::sin(az) * cosEl, y = sinEl, z = std::cos(az) * cosEl;
+            const double x = sinAz[col] * cosEl, y = sinEl, z = cosAz[col] * cosEl;
             const double a = z * c - y * s;  // along the fisheye's downward axis
             const double b = z * s + y * c;  // along its optical axis
             const double k = std::atan2(std::sqrt(a * a + x * x), b) * 360 / kPi;

@@ -48,7 +48,9 @@ CProgressWnd::~CProgressWnd() {
 int CProgressWnd::Open(const std::string& title, int smooth) {
     if (window) return 1;
     window = new QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    // The pump hands every event on; blocking the other windows keeps the user from closing
+    // the documents the job works on or starting a second job inside this one.
+    window->setWindowModality(Qt::ApplicationModal);
     window->setWindowTitle(QString::fromStdString(title));
     window->setCursor(Qt::BusyCursor);
     textLabel = new QLabel(window);

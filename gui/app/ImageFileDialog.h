@@ -31,8 +31,8 @@ FileChooser SetFileChooser(FileChooser chooser);
 
 enum class FileDialogMode { kOpen, kSave };
 
-// The longest name the dialog takes and gives back.
-inline constexpr int kMaxImageFileName = 259;
+// The longest name the dialog takes and gives back: the longest path Linux takes.
+inline constexpr int kMaxImageFileName = 4095;
 
 // Asks for an image file to open (existing files only) or to save, offering the readable or
 // writable types. name: the initial name (cut to kMaxImageFileName characters), on

@@ -71,7 +71,7 @@ TEST(ImageFileDialog, SavePreselectsTheRequestedTypeAndTakesAnyName) {
     EXPECT_EQ(chooser.requests[1].selectedFilter, 1);
 }
 
-TEST(ImageFileDialog, NamesAreAtMost259Characters) {
+TEST(ImageFileDialog, NamesAreAtMostTheLongestPath) {
     const std::string longest = "/" + std::string(kMaxImageFileName - 5, 'n') + ".tga";
     ScriptedFileChooser chooser(Chosen(QString::fromStdString(longest)));
     std::string name = longest + "x";

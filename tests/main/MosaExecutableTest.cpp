@@ -89,7 +89,7 @@ TEST_F(MosaProgram, ExitStatusTellsBadCommandLinesFromFailedJobs) {
     EXPECT_EQ(run.status, 1) << "the panorama could not be written";
     EXPECT_NE(run.errors.find("Could not write pan.xyz"), std::string::npos);
     run = Mosa("-5viewpolar l.bmp c.bmp r.bmp u.bmp b.bmp out.jpeg");
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2) << "an output type the job cannot write is a bad command line";
     EXPECT_NE(run.errors.find("Invalid output file type: '.jpeg'"), std::string::npos);
 }
 

@@ -12,6 +12,7 @@
 #include "gui/transforms/ImgChildFrame.h"
 #include "mapdoc/MosaDoc.h"
 #include "transforms/ImageDoc.h"
+#include "transforms/PictureLoad.h"
 
 DocumentWindows::DocumentWindows(QMdiArea& mdiArea, Messages& messageBoxes, CommandDialogs& asker)
     : area(mdiArea), messages(messageBoxes), dialogs(asker) {}
@@ -90,7 +91,7 @@ CMosaDoc* DocumentWindows::NewMapDocument(const PanSettings* pending) {
 
 CImageDoc* DocumentWindows::OpenImage(const std::string& path, int type) {
     auto document = std::make_unique<CImageDoc>();
-    document->Image().Load(path, type);
+    if (!LoadPicture(document->Image(), path, messages, type)) return nullptr;
     document->SetPathName(path);
     CImageDoc* raw = document.get();
     documents.push_back(std::move(document));
@@ -173,5 +174,7 @@ bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
 
 bool DocumentWindows::CloseAll() {
     area.closeAllSubWindows();
-    return area.subWindowList().isEmpty();
+    // Closed windows go only later; one still shown was kept open by the user.
+    const QList<QMdiSubWindow*> left = area.subWindowList();
+    return std::none_of(left.begin(), left.end(), [](QMdiSubWindow* w) { return w->isVisible(); });
 }

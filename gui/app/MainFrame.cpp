@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -151,12 +152,22 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
                            : key == Qt::Key_NumLock    ? "NUM"
                            : key == Qt::Key_ScrollLock ? "SCRL"
                                                        : nullptr;
-        if (name && watched->isWidgetType()) {
+        // Counted where the press enters the application, not at every widget it passes on
+        // its way from the focus up to the main window.
+        if (name && watched->isWindowType()) {
             QLabel* label = Indicator(QString::fromLatin1(name));
             label->setEnabled(!label->isEnabled());
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (closeCheck && !closeCheck()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 QAction* CMainFrame::Action(int id) const {

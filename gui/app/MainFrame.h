@@ -31,12 +31,16 @@ class CMainFrame : public QMainWindow {
     void UpdateMenus(ActiveDocument active, const std::function<bool(int)>& enabled = {});
     void SetRecentFiles(const QStringList& files);
     QLabel* Indicator(const QString& name) const;
+    // Asked before the main window closes; false keeps it open (a document the user chose
+    // not to close).
+    void SetCloseCheck(std::function<bool()> check) { closeCheck = std::move(check); }
 
   signals:
     void recentFileChosen(const QString& path);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     QAction* MakeAction(int id, const QString& text, const QString& prompt);
@@ -51,4 +55,5 @@ class CMainFrame : public QMainWindow {
     QStringList recentFiles;
     std::map<QString, QLabel*> indicators;
     std::set<int> documentOnly;
+    std::function<bool()> closeCheck;
 };

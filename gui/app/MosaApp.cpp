@@ -19,6 +19,8 @@
 #include "gui/progress/ProgressWnd.h"
 #include "mapdoc/FourViewPan.h"
 #include "transforms/ImageDoc.h"
+#include "transforms/PictureLoad.h"
+#include "util/PathParts.h"
 
 namespace {
 
@@ -36,6 +38,7 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
     SetLibraryMessages(messages.get());
     windows = std::make_unique<DocumentWindows>(mainFrame->Area(), *messages, dialogs);
     windows->SetCloseCheck([this](CDocument& document) { return ConfirmClose(document); });
+    mainFrame->SetCloseCheck([this] { return windows->CloseAll(); });
     CMainFrame* frame = mainFrame.get();
     ports = std::make_unique<JobPorts>(JobPorts{
         *messages, *windows,
@@ -215,15 +218,20 @@ void CMosaApp::OnAddFlat() {
     std::string path;
     int type = kTypeFromExtension;
     if (!dialogs.ChooseImageFile(path, true, type)) return;
-    auto picture = std::make_unique<CImage>(path, type);
-    if (!picture->HasImage()) {
-        messages->Show("'" + path + "'\nfile read error", MessageButtons::kOk);
-        return;
-    }
+    auto picture = std::make_unique<CImage>();
+    if (!LoadPicture(*picture, path, *messages, type)) return;
     PatchParameters parameters;
     if (!dialogs.EditPatch(parameters)) return;
     document->AddFlat(std::move(picture), parameters.roll, parameters.elevation, parameters.azimuth,
                       parameters.horizontal, parameters.vertical);
+}
+
+bool CMosaApp::WriteDocument(CDocument& document, const std::string& path) {
+    int saved = 0;
+    if (auto* map = dynamic_cast<CMosaDoc*>(&document)) saved = map->OnSaveDocument(path);
+    if (auto* image = dynamic_cast<CImageDoc*>(&document)) saved = image->OnSaveDocument(path);
+    if (!saved) messages->Show("Could not save " + path, MessageButtons::kOk);
+    return saved != 0;
 }
 
 bool CMosaApp::SaveDocumentAs(CDocument& document) {
@@ -233,28 +241,21 @@ bool CMosaApp::SaveDocumentAs(CDocument& document) {
     }
     int type = kTypeFromExtension;
     if (!dialogs.ChooseImageFile(path, false, type)) return false;
-    int saved = 0;
-    if (auto* map = dynamic_cast<CMosaDoc*>(&document)) saved = map->OnSaveDocument(path);
-    if (auto* image = dynamic_cast<CImageDoc*>(&document)) saved = image->OnSaveDocument(path);
-    if (!saved) {
-        messages->Show("Could not save " + path, MessageButtons::kOk);
-        return false;
-    }
+    if (!WriteDocument(document, path)) return false;
     document.SetPathName(path);
+    const PathParts parts = SplitPath(path);
+    document.SetTitle(parts.name + parts.extension);
     AddRecentFile(path);
     return true;
 }
 
+bool CMosaApp::SaveDocument(CDocument& document) {
+    const std::string& path = document.PathName();
+    return path.empty() ? SaveDocumentAs(document) : WriteDocument(document, path);
+}
+
 void CMosaApp::OnSave() {
-    CDocument* document = windows->ActiveDocument();
-    if (!document) return;
-    const std::string path = document->PathName();
-    int saved = 0;
-    if (!path.empty()) {
-        if (auto* map = dynamic_cast<CMosaDoc*>(document)) saved = map->OnSaveDocument(path);
-        if (auto* image = dynamic_cast<CImageDoc*>(document)) saved = image->OnSaveDocument(path);
-    }
-    if (!saved) SaveDocumentAs(*document);
+    if (CDocument* document = windows->ActiveDocument()) SaveDocument(*document);
 }
 
 void CMosaApp::OnSaveAs() {
@@ -272,7 +273,7 @@ bool CMosaApp::ConfirmClose(CDocument& document) {
         mainFrame.get(), QStringLiteral("mosa"), QStringLiteral("Save changes to %1?").arg(name),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) return false;
-    return answer == QMessageBox::Discard || SaveDocumentAs(document);
+    return answer == QMessageBox::Discard || SaveDocument(document);
 }
 
 void CMosaApp::OnDomeView() {

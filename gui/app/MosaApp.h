@@ -58,7 +58,11 @@ class CMosaApp : public QObject {
     void WireCommands();
     void RefreshMenus();
     void AddRecentFile(const std::string& path);
+    // Writes the document under the path, telling the user when that fails.
+    bool WriteDocument(CDocument& document, const std::string& path);
     bool SaveDocumentAs(CDocument& document);
+    // Under its own path, or as a new file when it has none.
+    bool SaveDocument(CDocument& document);
     bool ConfirmClose(CDocument& document);
 
     std::vector<std::string> arguments;

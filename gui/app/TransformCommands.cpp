@@ -5,6 +5,7 @@
 #include "mapdoc/MosaDoc.h"
 #include "transforms/BatchXform.h"
 #include "transforms/HammerAitoffCommand.h"
+#include "transforms/PictureLoad.h"
 #include "transforms/XformDriver.h"
 
 bool TransformCommands::EditParameters(XformKind kind, XformSettings& xform) {
@@ -84,11 +85,8 @@ void TransformCommands::OnMapFisheye(CMosaDoc& document) {
     std::string path;
     int type = kTypeFromExtension;
     if (!dialogs.ChooseImageFile(path, true, type)) return;
-    const CImage fisheye(path, type);
-    if (!fisheye.HasImage()) {
-        ports.messages.Show("'" + path + "'\nfile read error", MessageButtons::kOk);
-        return;
-    }
+    CImage fisheye;
+    if (!LoadPicture(fisheye, path, ports.messages, type)) return;
     FisheyeParams params;
     if (dialogs.EditFisheye(params)) document.MapFisheye(fisheye, params);
 }

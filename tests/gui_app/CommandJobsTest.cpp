@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
 #include <QTest>
 #include <filesystem>
@@ -131,6 +133,66 @@ TEST_F(CommandJobs, AddFlatPaintsTheChosenPictureOrReportsAnUnreadableOne) {
     ASSERT_EQ(document->Patches().size(), 1u);
     EXPECT_EQ(document->Patches()[0]->elevation, 20);
     EXPECT_TRUE(document->IsModified());
+}
+
+// Closing the main window closes every document; a changed one asks first, and Cancel keeps
+// the application open.
+TEST_F(CommandJobs, ExitAsksAboutChangedDocuments) {
+    CMosaApp app({"mosa"}, store, dialogs);
+    app.MainFrame().show();
+    PanSettings settings = NewDocumentPanSettings();
+    CMosaDoc* document = app.Windows().NewMapDocument(&settings);
+    ASSERT_NE(document, nullptr);
+    document->SetModified(true);
+    {
+        ModalAnswers answers(QMessageBox::Cancel);
+        EXPECT_FALSE(app.MainFrame().close());
+        EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa?"});
+    }
+    EXPECT_TRUE(app.MainFrame().isVisible());
+    EXPECT_EQ(app.MainFrame().Area().subWindowList().size(), 1);
+    ModalAnswers answers(QMessageBox::Discard);
+    EXPECT_TRUE(app.MainFrame().close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(app.MainFrame().Area().subWindowList().isEmpty());
+}
+
+// Save writes to the document's own file without asking for a name, and says so when it
+// cannot; Save As gives the window the new name.
+TEST_F(CommandJobs, SaveUsesTheDocumentsFileAndReportsFailure) {
+    CMosaApp app({"mosa"}, store, dialogs);
+    dialogs.files = {Face("top")};
+    app.OnOpenImage();
+    CDocument* document = app.Windows().ActiveDocument();
+    ASSERT_NE(document, nullptr);
+    std::filesystem::remove(Face("top"));
+    app.OnSave();
+    EXPECT_TRUE(CImage(Face("top"), -1).HasImage());
+    EXPECT_EQ(dialogs.offeredNames.size(), 1u) << "no file dialog for Save";
+
+    document->SetPathName(dir.File("no/such/folder/top.bmp"));
+    {
+        ModalAnswers answers;
+        app.OnSave();
+        EXPECT_EQ(answers.texts,
+                  std::vector<std::string>{"Could not save " + dir.File("no/such/folder/top.bmp")});
+    }
+    dialogs.files = {dir.File("renamed.bmp")};
+    app.OnSaveAs();
+    EXPECT_TRUE(CImage(dir.File("renamed.bmp"), -1).HasImage());
+    EXPECT_EQ(app.MainFrame().Area().subWindowList().at(0)->windowTitle(), "renamed.bmp");
+}
+
+TEST_F(CommandJobs, OpeningAnUnreadableFileReportsItAndOpensNothing) {
+    CMosaApp app({"mosa"}, store, dialogs);
+    WriteFileBytes(dir.File("broken.png"), {0x89, 'P', 'N', 'G'});
+    dialogs.files = {dir.File("broken.png")};
+    ModalAnswers answers;
+    app.OnOpenImage();
+    EXPECT_EQ(answers.texts,
+              std::vector<std::string>{"'" + dir.File("broken.png") + "'\nfile read error"});
+    EXPECT_TRUE(app.MainFrame().Area().subWindowList().isEmpty());
+    EXPECT_EQ(QSettings("Kesto", "mosa").value("Recent File List/File1").toString(), "");
 }
 
 TEST(ProgressWindow, CaptionShowsTitleThenPercentages) {

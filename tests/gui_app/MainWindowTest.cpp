@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
 
 #include "gui/app/AboutDialog.h"
@@ -14,6 +16,7 @@
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
+#include "gui/mapdoc/MosaView.h"
 #include "gui_app/ScriptedDialogs.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
@@ -128,8 +131,29 @@ TEST_F(MainWindow, StatusBarHasItsIndicators) {
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(), name);
     }
-    QTest::keyClick(&app->MainFrame(), Qt::Key_CapsLock);
+    // A key press passes through every widget from the focus up to the main window; the
+    // indicator must turn once per press wherever the focus is.
+    QWindow* window = app->MainFrame().windowHandle();
+    app->MainFrame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&app->MainFrame()));
+    QTest::keyClick(window, Qt::Key_CapsLock);
     EXPECT_TRUE(app->MainFrame().Indicator("CAP")->isEnabled());
+    const PanSettings settings = NewDocumentPanSettings();
+    ASSERT_NE(app->Windows().NewMapDocument(&settings), nullptr);
+    auto* view = app->MainFrame().Area().findChild<CMosaView*>();
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    QTest::keyClick(window, Qt::Key_CapsLock);
+    EXPECT_FALSE(app->MainFrame().Indicator("CAP")->isEnabled());
+    QTest::keyClick(window, Qt::Key_NumLock);
+    EXPECT_TRUE(app->MainFrame().Indicator("NUM")->isEnabled());
+    auto* edit = new QLineEdit;
+    app->MainFrame().statusBar()->addWidget(edit);
+    edit->show();
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    QTest::keyClick(window, Qt::Key_NumLock);
+    EXPECT_FALSE(app->MainFrame().Indicator("NUM")->isEnabled());
 }
 
 TEST_F(MainWindow, AboutBoxNamesTheVersion) {

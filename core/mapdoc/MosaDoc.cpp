@@ -57,6 +57,7 @@ void CMosaDoc::MapPatch(const Patch& patch) {
 }
 
 void CMosaDoc::MapFisheye(const CImage& fisheye, const FisheyeParams& params) {
+    SetModified(true);
     MapFisheyeInto(image, grid, fisheye, params);
     UpdateAllViews();
 }

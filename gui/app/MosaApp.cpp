@@ -195,7 +195,7 @@ void CMosaApp::OnFileNew() {
             OnNewMap();
             break;
         case 1:
-            if (auto* document = windows->NewMapDocument(nullptr)) windows->OpenDomeView(*document);
+            if (windows->NewMapDocument(nullptr)) OnDomeView();
             break;
         case 2:
             windows->NewImageDocument();

@@ -67,7 +67,8 @@ void CMfcglView::ContentChanged() {
 }
 
 void CMfcglView::initializeGL() {
-    initializeOpenGLFunctions();
+    // Without OpenGL 1.1 the view stays blank: no list is made, so nothing is drawn.
+    if (!initializeOpenGLFunctions()) return;
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_LIGHTING);
@@ -94,7 +95,6 @@ void CMfcglView::initializeGL() {
 void CMfcglView::CompileDome() {
     glNewList(domeList, GL_COMPILE);
     glPushMatrix();
-    glScaled(1, 1, 1);
     const double dAz = (kAzimuthTo - kAzimuthFrom) / kAzimuthSteps;
     const double dEl = (kElevationTo - kElevationFrom) / kElevationSteps;
     const auto vertex = [this](double az, double el, double s, double t) {
@@ -140,6 +140,7 @@ void CMfcglView::LoadTexture(const uint8_t* rgb, int width, int height) {
 }
 
 void CMfcglView::resizeGL(int width, int height) {
+    if (!domeList) return;
     const double w = width, h = height > 0 ? height : 1;
     glViewport(0, 0, width, height > 0 ? height : 1);
     glMatrixMode(GL_PROJECTION);
@@ -154,6 +155,7 @@ void CMfcglView::resizeGL(int width, int height) {
 }
 
 void CMfcglView::paintGL() {
+    if (!domeList) return;
     if (textureDue) {
         LoadTexture(textureBuffer.data(), kDomeTextureSize, kDomeTextureSize);
         textureDue = false;

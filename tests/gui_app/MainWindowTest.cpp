@@ -110,6 +110,18 @@ TEST_F(MainWindow, MenusFollowTheActiveDocumentKind) {
     EXPECT_FALSE(addFlat->isEnabled()) << "but only a map document handles it";
 }
 
+// The dome kind of a new document opens the map window and its dome window; that map view
+// then has its one dome window.
+TEST_F(MainWindow, NewDomeViewDocumentUsesUpTheViewsDomeWindow) {
+    dialogs.documentKind = 1;
+    dialogs.panSettings = [](PanSettings&) {};
+    app->OnFileNew();
+    EXPECT_EQ(app->MainFrame().Area().subWindowList().size(), 2);
+    auto* view = app->MainFrame().Area().findChild<CMosaView*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->DomeViewAvailable());
+}
+
 TEST_F(MainWindow, AcceleratorsReachTheirCommands) {
     dialogs.documentKind = 2;
     QApplication::setActiveWindow(&app->MainFrame());

@@ -87,7 +87,7 @@ TEST_F(TransformCommandsTest, OffMapColourChangesOnlyOnOk) {
     EXPECT_EQ(app->Settings().offMapBlue, 30);
 }
 
-TEST_F(TransformCommandsTest, MapFisheyeRepaintsTheWholeRectangle) {
+TEST_F(TransformCommandsTest, MapFisheyeRepaintsTheWholeRectangleAndMarksItChanged) {
     PanSettings settings = NewDocumentPanSettings();
     settings.width = 60;
     settings.height = 20;
@@ -101,6 +101,7 @@ TEST_F(TransformCommandsTest, MapFisheyeRepaintsTheWholeRectangle) {
     uint8_t r, g, b;
     map->Image().GetRGB(0, 0, r, g, b);
     EXPECT_FALSE(r == 1 && g == 2 && b == 3) << "every pixel is rewritten";
+    EXPECT_TRUE(map->IsModified()) << "closing must offer to save the new picture";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "mapdoc/FourViewPan.h"
 #include "sequence/NumberedOutput.h"
 #include "sequence/SequenceScan.h"
+#include "util/FormatText.h"
 #include "util/NumberText.h"
 #include "util/PathParts.h"
 
@@ -69,12 +70,6 @@ struct ScannedOptions {
     int lastUnrecognised = -3;
     std::vector<std::string> positional;
 };
-
-std::string Format(const char* format, auto... arguments) {
-    std::vector<char> text(4096);
-    std::snprintf(text.data(), text.size(), format, arguments...);
-    return text.data();
-}
 
 void ApplyOption(int id, const std::vector<std::string>& v, ScannedOptions& o) {
     switch (id) {

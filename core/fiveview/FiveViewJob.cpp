@@ -11,17 +11,12 @@
 #include "fiveview/FiveViewRenderers.h"
 #include "sequence/NumberedOutput.h"
 #include "sequence/SequenceScan.h"
+#include "util/FormatText.h"
 
 namespace {
 
 constexpr const char* kViewNames[kFaceCount] = {"Top", "Left", "Back", "Right", "Front"};
 constexpr const char* kExtensions[] = {".jpg", ".bmp", ".tga"};
-
-std::string Format(const char* format, auto... arguments) {
-    char text[1024];
-    std::snprintf(text, sizeof text, format, arguments...);
-    return text;
-}
 
 const char* ModeName(int samplingMode) {
     switch (samplingMode) {
@@ -161,13 +156,6 @@ void SkipFramesBelow(int first, FiveViewSequences& sequences) {
             RemoveFront(sequence);
         }
     }
-}
-
-int CountEntries(const FiveViewSequences& sequences) {
-    int count = 0;
-    for (const ImageSequence& sequence : sequences)
-        count += static_cast<int>(sequence.entries.size());
-    return count;
 }
 
 // Only EWA filters the Top view's alpha into the output; the other renderers write colour

@@ -18,12 +18,6 @@ const char* AntiAliasingName(int antiAliasing) {
     }
 }
 
-int CountEntries(std::span<const ImageSequence> sequences) {
-    int count = 0;
-    for (const ImageSequence& s : sequences) count += static_cast<int>(s.entries.size());
-    return count;
-}
-
 }  // namespace
 
 bool CMosaDoc::OnNewDocument(const PanSettings& settings, Messages& messages) {

@@ -21,6 +21,12 @@ bool AnyEntries(std::span<const ImageSequence> sequences) {
                        [](const ImageSequence& s) { return !s.entries.empty(); });
 }
 
+int CountEntries(std::span<const ImageSequence> sequences) {
+    int count = 0;
+    for (const ImageSequence& s : sequences) count += static_cast<int>(s.entries.size());
+    return count;
+}
+
 int LowestFrontFrame(std::span<const ImageSequence> sequences) {
     bool found = false;
     int lowest = -1;

@@ -27,4 +27,6 @@ std::optional<SequenceEntry> RemoveFront(ImageSequence& sequence);
 // Over the sequences of one job (one per view): whether any still has entries, and the
 // smallest frame among their first entries (-1 when all are empty).
 bool AnyEntries(std::span<const ImageSequence> sequences);
+// Entries left over all the sequences.
+int CountEntries(std::span<const ImageSequence> sequences);
 int LowestFrontFrame(std::span<const ImageSequence> sequences);

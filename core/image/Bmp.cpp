@@ -136,9 +136,11 @@ bool ReadHeaders(InputFile& file, BmpLayout& layout) {
 }
 
 // Reads up to count bytes at the file position; whatever the file does not deliver is zero.
-void ReadOrZero(InputFile& file, uint8_t* buffer, size_t count) {
+// Answers the number of bytes the file delivered.
+size_t ReadOrZero(InputFile& file, uint8_t* buffer, size_t count) {
     const size_t got = file.Read(buffer, count);
     std::memset(buffer + got, 0, count - got);
+    return got;
 }
 
 void SeekToPixels(InputFile& file, const BmpLayout& layout, int64_t tableStart) {
@@ -180,7 +182,9 @@ int CBmpImpl::Read(const std::string& name) {
         std::vector<uint8_t> row(
             static_cast<size_t>(dib::RowBytesOf(layout.bitCount, layout.width)));
         for (int r = 0; r < layout.height; ++r) {
-            ReadOrZero(file, row.data(), row.size());
+            // Rows past the end of the file stay as Create left them: zero, as a zero pixel
+            // would scale to anyway.
+            if (ReadOrZero(file, row.data(), row.size()) == 0) break;
             const int y = layout.topDown ? layout.height - 1 - r : r;
             for (int x = 0; x < layout.width; ++x) {
                 const uint8_t* p = row.data() + static_cast<size_t>(x) * bytesPerPixel;

@@ -69,6 +69,12 @@ int DecodePng(png_structp png, png_infop info, std::FILE* file, int64_t fileByte
               CImageImpl& image) {
     if (setjmp(png_jmpbuf(png))) return 0;
     png_set_user_limits(png, dib::kMaxDimension, dib::kMaxDimension);
+    // The text and other metadata chunks are never used. Skipped unread, a declared length
+    // far beyond the file cannot make libpng allocate a buffer of that size for one of them
+    // (libpng 1.6.39 only warns about a chunk over its size limit, then allocates anyway).
+    static constexpr png_byte kUnusedChunks[] = "tEXt\0zTXt\0iTXt\0sPLT\0pCAL\0sCAL\0eXIf";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks,
+                                static_cast<int>(sizeof kUnusedChunks / 5));
     png_init_io(png, file);
     png_read_info(png, info);
     if (!FileCanHoldRows(png, info, fileBytes)) return 0;

@@ -249,6 +249,13 @@ uint8_t Expand(uint8_t channel, int maximum) {
 void DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaFormat& format,
                   const std::vector<TgaPixel>& map, CImageImpl& image) {
     TgaPixelReader reader(source, format, map);
+    if (!format.runLength && !ChannelMaximumOf(format.pixelSize)) {
+        // Pixels of no known size read no bytes, so each is the first one: black, as the
+        // picture already is. Reading them all would only cost time, however large the
+        // declared size.
+        reader.Next();
+        return;
+    }
     TgaRowOrder order(image.Height(), header.intrLve);
     const int width = image.Width(), height = image.Height();
     for (int i = 0; i < height; ++i) {

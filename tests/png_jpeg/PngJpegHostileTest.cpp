@@ -149,6 +149,21 @@ TEST_F(DeclaredSizes, ShortFileDeclaringABigPictureIsRefusedBeforeAllocating) {
     EXPECT_LT(PeakResidentKilobytes() - peakBefore, 100 * 1024);
 }
 
+// A text chunk declaring 2 GB in a file of a few dozen bytes must not get a buffer that size.
+TEST_F(DeclaredSizes, HugeMetadataChunkIsNotAllocated) {
+    const long peakBefore = PeakResidentKilobytes();
+    for (const char* type : {"tEXt", "zTXt", "iTXt"}) {
+        std::vector<uint8_t> bytes = PngFile({png[0]});  // signature and header only
+        const size_t at = bytes.size();
+        bytes.resize(at + 8);
+        PutBigEndian(bytes, at, 0x7FFFFFFF, 4);
+        std::copy(type, type + 4, bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4);
+        WriteFileBytes(dir.File("text.png"), bytes);
+        ExpectRefused(dir.File("text.png"));
+    }
+    EXPECT_LT(PeakResidentKilobytes() - peakBefore, 100 * 1024);
+}
+
 TEST(PngJpegWriteFailures, AnswerZero) {
     TempDir dir;
     CImage image = ImageOf(TestPicture(4, 4));

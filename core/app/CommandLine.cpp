@@ -173,6 +173,12 @@ std::string PartialName(const std::string& name) {
     return "." + name + ".partial-" + std::to_string(getpid());
 }
 
+// A job's file that will not become the output: what is left of it goes.
+void RemovePartial(const std::string& written) {
+    std::error_code ignored;
+    std::filesystem::remove(written, ignored);
+}
+
 // Puts the job's file under the name asked for. The rename replaces an existing file in one
 // step, so the old file is never gone before the new one is in place. A file that cannot be
 // placed is removed.
@@ -180,7 +186,7 @@ bool PlaceOutput(const std::string& written, const std::string& output, Messages
     std::error_code error;
     std::filesystem::rename(written, output, error);
     if (!error) return true;
-    std::filesystem::remove(written, error);
+    RemovePartial(written);
     messages.Show(Format("Couldn't rename '%s' to be '%s' !", written.c_str(), output.c_str()),
                   MessageButtons::kOk);
     return false;
@@ -210,8 +216,7 @@ CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
         if (document->OnSaveDocument(written)) {
             placed = PlaceOutput(written, output, ports.messages);
         } else {
-            std::error_code error;
-            std::filesystem::remove(written, error);
+            RemovePartial(written);
             ports.messages.Show("Could not write " + output, MessageButtons::kOk);
         }
     }
@@ -273,8 +278,7 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
         if (result.framesWritten > 0) {
             placed = PlaceOutput(written, o.positional[5], ports.messages);
         } else {
-            std::error_code error;
-            std::filesystem::remove(written, error);
+            RemovePartial(written);
         }
     }
     ports.documents.CloseDocument(document);

@@ -4,13 +4,9 @@
 
 #include <algorithm>
 
+#include "util/CancelRequest.h"
+
 namespace {
-
-volatile std::sig_atomic_t interruptRequested = 0;
-
-void OnInterrupt(int) {
-    interruptRequested = 1;
-}
 
 constexpr int kBarWidth = 30;
 
@@ -20,17 +16,11 @@ ConsoleProgress::ConsoleProgress(std::FILE* out) : out(out), terminal(isatty(fil
 
 ConsoleProgress::~ConsoleProgress() {
     if (!open) return;
-    sigaction(SIGINT, &previousHandler, nullptr);
     if (terminal) std::fputc('\n', out);
 }
 
 int ConsoleProgress::Open(const std::string& title, int) {
     if (open) return 1;
-    interruptRequested = 0;
-    struct sigaction handler {};
-    handler.sa_handler = OnInterrupt;
-    sigemptyset(&handler.sa_mask);
-    sigaction(SIGINT, &handler, &previousHandler);
     open = true;
     caption = title;
     Draw();
@@ -65,7 +55,7 @@ void ConsoleProgress::ShowText(const std::string& newText) {
 }
 
 void ConsoleProgress::PumpMessages(int escCancels) {
-    if (escCancels && interruptRequested) cancelled = 1;
+    if (escCancels && CancelRequested()) cancelled = 1;
 }
 
 void ConsoleProgress::Draw() {

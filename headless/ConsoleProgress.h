@@ -1,14 +1,13 @@
 #pragma once
 
-#include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "ports/Progress.h"
 
 // Progress as a text bar on standard error: redrawn in place on a terminal, one plain line
-// per tenth of the work (and per new text) otherwise. Ctrl+C (SIGINT) while it is open
-// requests cancel; the job sees it at its next pump.
+// per tenth of the work (and per new text) otherwise. A cancel requested from outside (a
+// signal, see SignalCancel) is seen by the job at its next pump.
 class ConsoleProgress : public Progress {
   public:
     explicit ConsoleProgress(std::FILE* out = stderr);
@@ -36,5 +35,4 @@ class ConsoleProgress : public Progress {
     std::string caption;
     std::string text;
     int lastPrintedTenth = -1;
-    struct sigaction previousHandler {};
 };

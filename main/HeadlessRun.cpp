@@ -1,12 +1,17 @@
 #include "HeadlessRun.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "app/CommandLine.h"
 #include "headless/ConsoleMessages.h"
 #include "headless/ConsoleProgress.h"
 #include "headless/HeadlessDocuments.h"
+#include "headless/SignalCancel.h"
 #include "platform/QtSettingsStore.h"
 
 int RunHeadless(const std::vector<std::string>& arguments) {
+    const SignalCancel cancelOnSignal;
     ConsoleMessages messages;
     SetLibraryMessages(&messages);
     HeadlessDocuments documents(messages);
@@ -17,13 +22,8 @@ int RunHeadless(const std::vector<std::string>& arguments) {
     const CommandLineResult result = RunCommandLine(arguments, settings, ports);
     SaveSettings(settings, store);
     SetLibraryMessages(nullptr);
-    switch (result.outcome) {
-        case BatchOutcome::kDone:
-            return kExitDone;
-        case BatchOutcome::kBadCommandLine:
-            return kExitBadCommandLine;
-        case BatchOutcome::kJobFailed:
-            break;
+    if (result.outcome == BatchOutcome::kCancelled && SignalCancel::Received()) {
+        std::fprintf(stderr, "mosa: cancelled by SIG%s\n", sigabbrev_np(SignalCancel::Received()));
     }
-    return kExitJobFailed;
+    return ExitStatusOf(result.outcome, SignalCancel::Received());
 }

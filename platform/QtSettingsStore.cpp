@@ -11,8 +11,14 @@ QString Key(const std::string& key) {
 QtSettingsStore::QtSettingsStore() : settings(QStringLiteral("Kesto"), QStringLiteral("mosa")) {}
 
 std::optional<std::string> QtSettingsStore::ReadString(const std::string& key) {
-    if (!settings.contains(Key(key))) return std::nullopt;
-    return settings.value(Key(key)).toString().toStdString();
+    const QVariant value = settings.value(Key(key));
+    // A value that is not text (a list, a rectangle, an invalid entry) is unreadable, and the
+    // caller's default applies rather than an empty string.
+    if (!value.isValid() || value.typeId() == QMetaType::QStringList ||
+        !value.canConvert<QString>()) {
+        return std::nullopt;
+    }
+    return value.toString().toStdString();
 }
 
 void QtSettingsStore::WriteString(const std::string& key, const std::string& value) {

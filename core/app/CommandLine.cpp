@@ -3,12 +3,13 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 
 #include "fiveview/FiveViewJob.h"
+#include "image/FileTypeTable.h"
 #include "mapdoc/FourViewPan.h"
 #include "sequence/NumberedOutput.h"
 #include "sequence/SequenceScan.h"
+#include "util/CancelRequest.h"
 #include "util/FormatText.h"
 #include "util/NumberText.h"
 #include "util/PathParts.h"
@@ -166,30 +167,52 @@ std::string RawCommandLine(const std::vector<std::string>& arguments) {
     return text;
 }
 
-// A hidden name beside the output for the job's file while it is being written, unique to
-// this process: no other file is ever overwritten, and the output itself is replaced only
-// when the new file is complete.
-std::string PartialName(const std::string& name) {
-    return "." + name + ".partial-" + std::to_string(getpid());
+// The base name of the job's file while it is being made, beside the output and unique to
+// this process: the job never writes over another file (an earlier render's frame 0, say),
+// and the output itself is replaced only when the new file is complete.
+std::string HiddenBaseName() {
+    return ".mosa-" + std::to_string(getpid());
 }
 
-// A job's file that will not become the output: what is left of it goes.
-void RemovePartial(const std::string& written) {
-    std::error_code ignored;
-    std::filesystem::remove(written, ignored);
-}
+// The job names its file in its messages; the user knows it by the output's name.
+class OutputNamingMessages : public Messages {
+  public:
+    OutputNamingMessages(Messages& inner, std::string hidden, std::string output)
+        : inner(inner), hidden(std::move(hidden)), output(std::move(output)) {}
+    MessageAnswer Show(const std::string& text, MessageButtons buttons) override {
+        std::string shown = text;
+        for (size_t at = shown.find(hidden); at != std::string::npos;
+             at = shown.find(hidden, at + output.size())) {
+            shown.replace(at, hidden.size(), output);
+        }
+        return inner.Show(shown, buttons);
+    }
+
+  private:
+    Messages& inner;
+    const std::string hidden;
+    const std::string output;
+};
 
 // Puts the job's file under the name asked for. The rename replaces an existing file in one
-// step, so the old file is never gone before the new one is in place. A file that cannot be
-// placed is removed.
-bool PlaceOutput(const std::string& written, const std::string& output, Messages& messages) {
-    std::error_code error;
-    std::filesystem::rename(written, output, error);
-    if (!error) return true;
-    RemovePartial(written);
-    messages.Show(Format("Couldn't rename '%s' to be '%s' !", written.c_str(), output.c_str()),
+// step, so the old file is never gone before the new one is in place. A file that cannot go
+// there stays under the job's numbered name, unless another file has that name.
+bool PlaceOutput(const std::string& written, const std::string& output, const std::string& numbered,
+                 Messages& messages) {
+    if (std::rename(written.c_str(), output.c_str()) == 0) return true;
+    std::string kept = written;
+    if (link(written.c_str(), numbered.c_str()) == 0) {
+        unlink(written.c_str());
+        kept = numbered;
+    }
+    messages.Show(Format("Couldn't rename '%s' to be '%s' !", kept.c_str(), output.c_str()),
                   MessageButtons::kOk);
     return false;
+}
+
+CommandLineResult InvalidOutputType(const std::string& extension, Messages& messages) {
+    messages.Show(Format("Invalid output file type: '%s'", extension.c_str()), MessageButtons::kOk);
+    return {0, BatchOutcome::kBadCommandLine};
 }
 
 CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
@@ -201,6 +224,9 @@ CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
     files.outputBaseName = "mosa";
     files.outputType = 1;
     const std::string output = o.positional.size() > 4 ? o.positional[4] : "mosa.bmp";
+    if (SaveTypeOfName(output) < 0) {
+        return InvalidOutputType(SplitPath(output).extension, ports.messages);
+    }
 
     CubeViewPatches patches = MakeCubeViewPatches();
     CubeViewSequences sequences;
@@ -208,21 +234,31 @@ CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
     CMosaDoc* document = ports.documents.NewMapDocument(&o.pan);
     if (!document) return {1, BatchOutcome::kJobFailed};
     const MapViewsResult mapped = document->MapViews(patches, sequences, "bmp", false, ports);
-    bool placed = false;
+    BatchOutcome outcome = BatchOutcome::kCancelled;
     if (!mapped.cancelled) {
-        const PathParts parts = SplitPath(output);
-        const std::string written =
-            parts.drive + parts.directory + PartialName(parts.name) + parts.extension;
-        if (document->OnSaveDocument(written)) {
-            placed = PlaceOutput(written, output, ports.messages);
-        } else {
-            RemovePartial(written);
+        if (document->OnSaveDocument(output)) {
+            outcome = mapped.unreadableViews == 0 ? BatchOutcome::kDone : BatchOutcome::kJobFailed;
+        } else if (!CancelRequested()) {
             ports.messages.Show("Could not write " + output, MessageButtons::kOk);
+            outcome = BatchOutcome::kJobFailed;
         }
     }
     ports.documents.CloseDocument(document);
-    const bool done = placed && mapped.unreadableViews == 0;
-    return {1, done ? BatchOutcome::kDone : BatchOutcome::kJobFailed};
+    return {1, outcome};
+}
+
+// The five-view job on the resolved settings, into a document of its own.
+CommandLineResult RenderDome(const FiveViewSettings& settings, const std::string& extension,
+                             JobPorts& ports) {
+    FiveViewSequences sequences;
+    if (!ResolveFiveViews(settings, sequences, ports.messages)) return {};
+    CImageDoc* document = NewDomeDocument(settings, ports);
+    if (!document) return {};
+    const FiveViewResult rendered =
+        RenderFiveView(*document, settings, sequences, extension, ports);
+    ports.documents.CloseDocument(document);
+    if (rendered.cancelled) return {0, BatchOutcome::kCancelled};
+    return {0, rendered.Succeeded() ? BatchOutcome::kDone : BatchOutcome::kJobFailed};
 }
 
 CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, JobPorts& ports) {
@@ -240,15 +276,11 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
     if (outputGiven) {
         const PathParts parts = SplitPath(o.positional[5]);
         settings.directory = parts.drive + parts.directory;
-        settings.baseName = PartialName(parts.name);
+        settings.baseName = HiddenBaseName();
         extension = parts.extension;
     }
     settings.outputFormat = OutputFormatOfExtension(extension);
-    if (settings.outputFormat < 0) {
-        ports.messages.Show(Format("Invalid output file type: '%s'", extension.c_str()),
-                            MessageButtons::kOk);
-        return {0, BatchOutcome::kBadCommandLine};
-    }
+    if (settings.outputFormat < 0) return InvalidOutputType(extension, ports.messages);
     settings.crop = o.crop;
     settings.halfPans = o.halfPans;
     settings.polarFormat = o.domeMaster ? kDomeMaster : kAllSky;
@@ -266,23 +298,21 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
     settings.rightFile = o.positional[2];
     settings.frontFile = o.positional[1];
 
-    FiveViewSequences sequences;
-    if (!ResolveFiveViews(settings, sequences, ports.messages)) return {};
-    CImageDoc* document = NewDomeDocument(settings, ports);
-    if (!document) return {};
-    const FiveViewResult result = RenderFiveView(*document, settings, sequences, extension, ports);
-    bool placed = true;
-    if (outputGiven) {
-        const std::string written =
-            FiveViewOutputName(settings.directory, settings.baseName, 0, extension);
-        if (result.framesWritten > 0) {
-            placed = PlaceOutput(written, o.positional[5], ports.messages);
-        } else {
-            RemovePartial(written);
-        }
+    if (!outputGiven) return RenderDome(settings, extension, ports);
+    const std::string output = o.positional[5];
+    const PathParts parts = SplitPath(output);
+    const std::string written =
+        FiveViewOutputName(settings.directory, settings.baseName, 0, extension);
+    OutputNamingMessages messages(ports.messages, written, output);
+    JobPorts named{messages, ports.documents, ports.newProgress};
+    CommandLineResult result = RenderDome(settings, extension, named);
+    if (result.outcome == BatchOutcome::kDone &&
+        !PlaceOutput(written, output,
+                     FiveViewOutputName(settings.directory, parts.name, 0, extension),
+                     ports.messages)) {
+        result.outcome = BatchOutcome::kJobFailed;
     }
-    ports.documents.CloseDocument(document);
-    return {0, result.Succeeded() && placed ? BatchOutcome::kDone : BatchOutcome::kJobFailed};
+    return result;
 }
 
 }  // namespace
@@ -299,4 +329,18 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments,
     }
     return options.fiveView ? RunFiveView(options, appSettings, ports)
                             : RunFourView(options, ports);
+}
+
+int ExitStatusOf(BatchOutcome outcome, int cancelSignal) {
+    switch (outcome) {
+        case BatchOutcome::kDone:
+            return 0;
+        case BatchOutcome::kBadCommandLine:
+            return 2;
+        case BatchOutcome::kCancelled:
+            return cancelSignal > 0 ? 128 + cancelSignal : 1;
+        case BatchOutcome::kJobFailed:
+            break;
+    }
+    return 1;
 }

@@ -9,9 +9,15 @@
 // How a batch run ended, for the program's exit status.
 enum class BatchOutcome {
     kDone,            // the job finished and wrote its output
-    kJobFailed,       // a file was missing, unreadable or unwritable, or the job was cancelled
+    kJobFailed,       // a file was missing, unreadable or unwritable
     kBadCommandLine,  // the arguments could not be understood
+    kCancelled,       // stopped before its output was written
 };
+
+// The process's exit status for a batch run: 0 done, 1 failed, 2 bad command line; a run
+// cancelled by a signal answers 128 + the signal's number (130 for SIGINT, 143 for SIGTERM),
+// one cancelled from a window 1.
+int ExitStatusOf(BatchOutcome outcome, int cancelSignal);
 
 struct CommandLineResult {
     int returnValue = 0;  // 1 after a four-view job that ran, else 0

@@ -249,6 +249,12 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         if (output.OnSaveDocument(name)) {
             ++result.framesWritten;
         } else {
+            // A cancel that came while the frame was being written leaves no file.
+            progress->PumpMessages(1);
+            if (progress->cancelled) {
+                result.cancelled = true;
+                break;
+            }
             ++result.saveFailures;
             ports.messages.Show("Could not write " + name, MessageButtons::kOk);
         }

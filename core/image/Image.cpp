@@ -1,5 +1,7 @@
 #include "image/Image.h"
 
+#include "util/AtomicFile.h"
+
 int CImage::SetFileType(const std::string& name, int type) {
     impl.reset();
     impl = MakeFormatObject(name, type);
@@ -44,7 +46,10 @@ int CImage::SaveAs(const std::string& name, int type) {
         }
         impl->TakeOver(*old);
     }
-    return impl->Write(fileName);
+    // The format object writes a temporary that replaces the file only once it is complete.
+    AtomicFile file(fileName);
+    if (!impl->Write(file.WriteName())) return 0;
+    return file.Commit() ? 1 : 0;
 }
 
 void CImage::ReadRowRGB(int y, uint8_t* rgb) const {

@@ -4,6 +4,7 @@
 
 #include "image/FileTypeTable.h"
 #include "mapdoc/FisheyeMapping.h"
+#include "util/FormatText.h"
 
 namespace {
 
@@ -36,7 +37,10 @@ bool CMosaDoc::OnNewDocument(const PanSettings& settings, Messages& messages) {
         grid.eye = {grid.eye.x / d, grid.eye.y / d, grid.eye.z / d};
     }
     image.SetFileType("mosa1.jpg", kTypeJpg);
-    return image.Create(grid.width, grid.height, 24, -1) != 0;
+    if (image.Create(grid.width, grid.height, 24, -1)) return true;
+    messages.Show(Format("Cannot make a picture of %d x %d pixels", grid.width, grid.height),
+                  MessageButtons::kOk);
+    return false;
 }
 
 int CMosaDoc::OnSaveDocument(const std::string& path) {

@@ -76,12 +76,7 @@ CMosaDoc* DocumentWindows::NewMapDocument(const PanSettings* pending) {
     PanSettings settings = pending ? *pending : NewDocumentPanSettings();
     if (!pending && !dialogs.EditPanSettings(settings)) return nullptr;
     auto document = std::make_unique<CMosaDoc>();
-    if (!document->OnNewDocument(settings, messages)) {
-        messages.Show("Cannot make a picture of " + std::to_string(settings.width) + " x " +
-                          std::to_string(settings.height) + " pixels",
-                      MessageButtons::kOk);
-        return nullptr;
-    }
+    if (!document->OnNewDocument(settings, messages)) return nullptr;
     CMosaDoc* raw = document.get();
     documents.push_back(std::move(document));
     AddWindow(*raw);

@@ -147,15 +147,7 @@ int CMosaApp::Run() {
     }
     const CommandLineResult result = RunBatch();
     StoreSettings();
-    switch (result.outcome) {
-        case BatchOutcome::kDone:
-            return 0;
-        case BatchOutcome::kBadCommandLine:
-            return 2;
-        case BatchOutcome::kJobFailed:
-            break;
-    }
-    return 1;
+    return ExitStatusOf(result.outcome, 0);
 }
 
 CommandLineResult CMosaApp::RunBatch() {

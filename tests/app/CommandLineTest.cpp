@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 #include "app/CommandLine.h"
@@ -57,7 +58,9 @@ class CommandLine : public testing::Test {
     AppSettings app;
     RecordingMessages messages;
     RecordingDocuments documents{messages};
-    JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
+    int cancelAtPump = -1;
+    JobPorts ports{messages, documents,
+                   [this] { return std::make_unique<ScriptedProgress>(cancelAtPump); }};
 };
 
 TEST_F(CommandLine, FourFilesMakeTheDefaultPanorama) {
@@ -168,17 +171,74 @@ TEST_F(CommandLine, OutputsReplaceAnExistingFileAndTouchNothingElse) {
     EXPECT_EQ(Listing(dir), before);
 }
 
-// An output that cannot take the file's place (a folder of that name) fails and leaves no
-// half-way file behind.
-TEST_F(CommandLine, OutputThatCannotBePlacedFailsAndLeavesNothing) {
+// An output that cannot take the file's place (a folder of that name) fails. The dome stays
+// under the job's numbered name, and the message says so; the panorama, saved straight to
+// its name, leaves nothing.
+TEST_F(CommandLine, OutputThatCannotBePlacedStaysUnderItsNumberedName) {
     std::filesystem::create_directories(dir.Path() / "dome.tga" / "keep");
     std::filesystem::create_directories(dir.Path() / "pan.bmp" / "keep");
-    const std::vector<std::string> before = Listing(dir);
+    std::vector<std::string> expected = Listing(dir);
     EXPECT_EQ(RunBothJobs("dome.tga", "pan.bmp"),
               std::pair(BatchOutcome::kJobFailed, BatchOutcome::kJobFailed));
+    expected.push_back("dome00000.tga");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Listing(dir), expected);
+    EXPECT_EQ(CImage(dir.File("dome00000.tga"), -1).Width(), 30);
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string>{"Couldn't rename 'dome00000.tga' to be 'dome.tga' !",
+                                        "Could not write pan.bmp"}));
+}
+
+// Where the numbered name is taken too, the dome stays where the job made it, and the
+// message names that file.
+TEST_F(CommandLine, ANumberedNameThatIsTakenIsNotOverwritten) {
+    std::filesystem::create_directories(dir.Path() / "dome.tga" / "keep");
+    WriteFileBytes(dir.File("dome00000.tga"), {4, 5, 6});
+    EXPECT_EQ(Run({"-5viewpolar", "-res", "30", "30", "l.bmp", "c.bmp", "r.bmp", "u.bmp", "b.bmp",
+                   "dome.tga"})
+                  .outcome,
+              BatchOutcome::kJobFailed);
+    EXPECT_EQ(ReadFileBytes(dir.File("dome00000.tga")), (std::vector<uint8_t>{4, 5, 6}));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    const std::string& text = messages.texts[0];
+    const std::string kept = text.substr(17, text.find('\'', 17) - 17);
+    EXPECT_EQ(text, "Couldn't rename '" + kept + "' to be 'dome.tga' !");
+    EXPECT_EQ(CImage(dir.File(kept), -1).Width(), 30) << kept;
+}
+
+// A cancelled job says so, writes nothing and leaves the old outputs as they were.
+TEST_F(CommandLine, CancelledJobsKeepTheOldOutputs) {
+    WriteFileBytes(dir.File("dome.tga"), {1, 2, 3});
+    WriteFileBytes(dir.File("pan.bmp"), {7, 8});
+    const std::vector<std::string> before = Listing(dir);
+    cancelAtPump = 3;
+    EXPECT_EQ(RunBothJobs("dome.tga", "pan.bmp"),
+              std::pair(BatchOutcome::kCancelled, BatchOutcome::kCancelled));
+    EXPECT_EQ(ReadFileBytes(dir.File("dome.tga")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadFileBytes(dir.File("pan.bmp")), (std::vector<uint8_t>{7, 8}));
     EXPECT_EQ(Listing(dir), before);
-    ASSERT_EQ(messages.texts.size(), 2u);
-    EXPECT_EQ(messages.texts[0].rfind("Couldn't rename '", 0), 0u) << messages.texts[0];
+    EXPECT_EQ(ExitStatusOf(BatchOutcome::kCancelled, SIGTERM), 143);
+    EXPECT_EQ(ExitStatusOf(BatchOutcome::kCancelled, SIGINT), 130);
+    EXPECT_EQ(ExitStatusOf(BatchOutcome::kCancelled, 0), 1);
+}
+
+// Pictures that cannot be made and outputs that cannot be written are said before any work.
+TEST_F(CommandLine, FourViewRefusesWhatItCannotMakeOrWrite) {
+    EXPECT_EQ(Run({"l.bmp", "c.bmp", "r.bmp", "u.bmp", "pan.xyz"}).outcome,
+              BatchOutcome::kBadCommandLine);
+    EXPECT_EQ(Run({"l.bmp", "c.bmp", "r.bmp", "u.bmp", "pan"}).outcome,
+              BatchOutcome::kBadCommandLine);
+    EXPECT_TRUE(documents.settings.empty()) << "nothing was rendered";
+    EXPECT_EQ(Run({"-res", "0", "216", "l.bmp", "c.bmp", "r.bmp", "u.bmp"}).outcome,
+              BatchOutcome::kJobFailed);
+    EXPECT_EQ(Run({"-res", "40000", "40000", "l.bmp", "c.bmp", "r.bmp", "u.bmp"}).outcome,
+              BatchOutcome::kJobFailed);
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string>{"Invalid output file type: '.xyz'",
+                                        "Invalid output file type: ''",
+                                        "Cannot make a picture of 0 x 216 pixels",
+                                        "Cannot make a picture of 40000 x 40000 pixels"}));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("mosa.bmp")));
 }
 
 TEST_F(CommandLine, FiveViewRefusesWhatItCannotWrite) {

@@ -6,6 +6,7 @@
 #include "headless/ConsoleMessages.h"
 #include "headless/ConsoleProgress.h"
 #include "headless/HeadlessDocuments.h"
+#include "headless/SignalCancel.h"
 #include "support/RecordingMessages.h"
 
 namespace {
@@ -60,17 +61,27 @@ TEST(ConsoleProgress, LongJobsKeepTheirPercentage) {
     std::fclose(out);
 }
 
-TEST(ConsoleProgress, InterruptCancelsAtTheNextPump) {
-    std::FILE* out = std::tmpfile();
-    ConsoleProgress progress(out);
-    progress.Open("Mapping . . .", 0);
-    progress.PumpMessages(1);
-    EXPECT_EQ(progress.cancelled, 0);
-    std::raise(SIGINT);
-    EXPECT_EQ(progress.cancelled, 0) << "seen only when the job pumps";
-    progress.PumpMessages(1);
-    EXPECT_EQ(progress.cancelled, 1);
-    std::fclose(out);
+TEST(ConsoleProgress, SignalsCancelAtTheNextPump) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const SignalCancel cancelOnSignal;
+        std::FILE* out = std::tmpfile();
+        ConsoleProgress progress(out);
+        progress.Open("Mapping . . .", 0);
+        progress.PumpMessages(1);
+        EXPECT_EQ(progress.cancelled, 0);
+        std::raise(signal);
+        EXPECT_EQ(progress.cancelled, 0) << "seen only when the job pumps";
+        progress.PumpMessages(1);
+        EXPECT_EQ(progress.cancelled, 1) << signal;
+        EXPECT_EQ(SignalCancel::Received(), signal);
+        std::fclose(out);
+    }
+}
+
+TEST(SignalCancel, AClosedPipeDoesNotEndTheRun) {
+    const SignalCancel cancelOnSignal;
+    std::raise(SIGPIPE);
+    EXPECT_EQ(SignalCancel::Received(), 0);
 }
 
 TEST(ConsoleMessages, QuestionsWithoutATerminalAreAnsweredNo) {

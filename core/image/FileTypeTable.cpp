@@ -34,11 +34,13 @@ std::span<const FileTypeEntry> FileTypeTable() {
 
 std::string FileFilterList(bool forOpen) {
     std::string list = "All supported types|";
-    std::string separator;
+    bool first = true;
     for (const FileTypeEntry& entry : kFileTypes) {
         if (!Qualifies(entry, forOpen)) continue;
-        list += separator + "*." + entry.extension;
-        separator = ";";
+        if (!first) list += ';';
+        list += "*.";
+        list += entry.extension;
+        first = false;
     }
     for (const FileTypeEntry& entry : kFileTypes) {
         if (!Qualifies(entry, forOpen)) continue;

@@ -93,14 +93,14 @@ void CMosaApp::WireCommands() {
                                                 {kCmdAmbivueToPolar, XformKind::kAmbivueToPolar},
                                                 {kCmdPolarToAmbivue, XformKind::kPolarToAmbivue}};
     for (const auto& [id, kind] : xforms)
-        frame.SetHandler(id, [this, kind] { transforms->OnXform(kind); });
+        frame.SetHandler(id, [this, kind = kind] { transforms->OnXform(kind); });
     const std::pair<int, XformKind> batches[] = {
         {kCmdBatchRectToPolar, XformKind::kRectToPolar},
         {kCmdBatchPolarToRect, XformKind::kPolarToRect},
         {kCmdBatchAmbivueToPolar, XformKind::kAmbivueToPolar},
         {kCmdBatchPolarToAmbivue, XformKind::kPolarToAmbivue}};
     for (const auto& [id, kind] : batches) {
-        frame.SetHandler(id, [this, kind] { transforms->OnBatchXform(kind); });
+        frame.SetHandler(id, [this, kind = kind] { transforms->OnBatchXform(kind); });
     }
     frame.SetHandler(kCmdBatchFisheye, [this] { transforms->OnBatchFisheye(); });
     frame.SetHandler(kCmdHammerAitoff, [this] { transforms->OnHammerAitoff(); });

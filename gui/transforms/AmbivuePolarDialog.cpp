@@ -42,8 +42,8 @@ void AmbivuePolarDialog::BuildForm() {
 
     auto* limits = new QGroupBox(QStringLiteral("Ambivue limits (degrees)"), this);
     auto* grid = new QGridLayout(limits);
-    auto addLimits = [this, limits, grid](const QString& label, const QString& name,
-                                          QLineEdit*& from, QLineEdit*& to) {
+    auto addLimits = [limits, grid](const QString& label, const QString& name, QLineEdit*& from,
+                                    QLineEdit*& to) {
         const int row = grid->rowCount();
         from = NamedEdit(name + "From", limits);
         to = NamedEdit(name + "To", limits);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <ostream>
+#include <string>
 
 #include "image/Image.h"
 #include "sky/SkyProjections.h"
@@ -13,6 +14,15 @@
 // pixel-by-pixel comparison with an expected picture.
 
 inline constexpr double kDegrees = 180 / 3.141592653589793;
+
+// What a transform job says of a picture it cannot read. Built by appending, since GCC 12 at
+// -O3 takes a literal put in front of a temporary string for an overlapping copy.
+inline std::string ReadErrorText(const std::string& path) {
+    std::string text = "'";
+    text += path;
+    text += "'\nfile read error";
+    return text;
+}
 
 inline void FillColour(CImage& picture, int width, int height, sky::Rgb colour) {
     picture.Create(width, height, 24, -1);

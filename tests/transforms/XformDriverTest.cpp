@@ -97,7 +97,7 @@ TEST_F(XformDriver, UnreadableInputIsNamedAndNothingIsMade) {
     EXPECT_EQ(documents.OpenCount(), 0u);
     EXPECT_FALSE(Exists("pr.bmp"));
     ASSERT_FALSE(messages.texts.empty());
-    EXPECT_EQ(messages.texts.back(), "'" + dir.File("broken.bmp") + "'\nfile read error");
+    EXPECT_EQ(messages.texts.back(), ReadErrorText(dir.File("broken.bmp")));
 }
 
 TEST_F(XformDriver, OutputNamesWriteTheTypeTheirExtensionNames) {

@@ -10,6 +10,7 @@
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
+#include "gui/app/TransformCommands.h"
 #include "gui/progress/ProgressWnd.h"
 #include "gui_app/DuringJob.h"
 #include "gui_app/ModalAnswers.h"
@@ -215,6 +216,53 @@ TEST_F(CloseDuringJob, ClosingTheMainWindowStopsTheJobThenQuits) {
     EXPECT_EQ(written.childKeys().size(), 6);
     EXPECT_EQ(written.value("fiveViewBase").toString(), "dome");
     EXPECT_EQ(written.value("fiveViewDir").toString().toStdString(), dir.File("out") + "/");
+}
+
+// A batch run with a display: closing the main window cancels the command line's job, the
+// run ends with the cancelled status, and the settings are stored all the same.
+TEST_F(CloseDuringJob, ClosingTheMainWindowCancelsABatchRun) {
+    QtSettingsStore desktopStore;
+    auto view = [this](const char* face) { return dir.File(std::string("seq/") + face + "0.bmp"); };
+    CMosaApp app({"mosa", "-5viewpolar", "-res", "96", "96", view("left"), view("front"),
+                  view("right"), view("top"), view("back"), dir.File("out/dome00000.bmp")},
+                 desktopStore, dialogs);
+    bool closed = true;
+    DuringJob closer(10, [&] { closed = app.MainFrame().close(); });
+    ModalAnswers answers;
+    EXPECT_EQ(app.Run(), 1) << "cancelled from a window";
+    ASSERT_TRUE(closer.Done());
+    EXPECT_FALSE(closed);
+    EXPECT_FALSE(app.MainFrame().isVisible()) << "closed once the job had stopped";
+    ExpectOnlyTheOldOutput();
+    QSettings written(QStringLiteral("Kesto"), QStringLiteral("mosa"));
+    written.beginGroup(QStringLiteral("Settings"));
+    EXPECT_EQ(written.childKeys().size(), 6);
+}
+
+// A batch transform pumps with its input picture open: closing that window stops the batch
+// after the frame in hand instead of freeing the picture the transform reads.
+TEST_F(CloseDuringJob, ClosingTheBatchInputWindowStopsTheBatch) {
+    CMosaApp app({"mosa"}, store, dialogs);
+    app.MainFrame().show();
+    dialogs.files = {dir.File("seq/front0.bmp"), dir.File("out/polar.bmp")};
+    dialogs.rotation = [](XformSettings&) {};
+    std::string closedTitle;
+    bool closed = true;
+    // Passes: before the first frame, then with its input loaded.
+    DuringJob closer(2, [&] {
+        QMdiSubWindow* input = app.MainFrame().Area().activeSubWindow();
+        ASSERT_NE(input, nullptr);
+        closedTitle = input->windowTitle().toStdString();
+        closed = input->close();
+    });
+    ModalAnswers answers;
+    app.Transforms().OnBatchXform(XformKind::kRectToPolar);
+    ASSERT_TRUE(closer.Done());
+    EXPECT_EQ(closedTitle, dir.File("seq/front0.bmp"));
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(app.Windows().Count(), 0u);
+    EXPECT_TRUE(CImage(dir.File("out/polar0.bmp"), -1).HasImage()) << "the frame in hand";
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/polar1.bmp"))) << "no frame after it";
 }
 
 TEST(ProgressWindowClose, MeansCancelAndLeavesTheWindowToTheJob) {

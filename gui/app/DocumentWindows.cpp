@@ -3,9 +3,11 @@
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <algorithm>
 
 #include "gui/app/CommandDialogs.h"
+#include "gui/app/JobControl.h"
 #include "gui/domeview/MfcglView.h"
 #include "gui/mapdoc/MosaView.h"
 #include "gui/transforms/ImageView.h"
@@ -14,8 +16,9 @@
 #include "transforms/ImageDoc.h"
 #include "transforms/PictureLoad.h"
 
-DocumentWindows::DocumentWindows(QMdiArea& mdiArea, Messages& messageBoxes, CommandDialogs& asker)
-    : area(mdiArea), messages(messageBoxes), dialogs(asker) {}
+DocumentWindows::DocumentWindows(QMdiArea& mdiArea, Messages& messageBoxes, CommandDialogs& asker,
+                                 JobControl& jobControl)
+    : area(mdiArea), messages(messageBoxes), dialogs(asker), jobs(jobControl) {}
 
 DocumentWindows::~DocumentWindows() {
     // Windows go before the documents they show.
@@ -66,10 +69,17 @@ QMdiSubWindow* DocumentWindows::AddWindow(CDocument& document) {
 CImageDoc* DocumentWindows::NewImageDocument() {
     auto document = std::make_unique<CImageDoc>();
     CImageDoc* raw = document.get();
-    documents.push_back(std::move(document));
-    AddWindow(*raw);
-    emit documentsChanged();
+    Keep(std::move(document));
     return raw;
+}
+
+void DocumentWindows::Keep(std::unique_ptr<CDocument> document) {
+    CDocument& kept = *document;
+    documents.push_back(std::move(document));
+    // A document a job makes is one it works on.
+    jobs.AddDocument(&kept);
+    AddWindow(kept);
+    emit documentsChanged();
 }
 
 CMosaDoc* DocumentWindows::NewMapDocument(const PanSettings* pending) {
@@ -78,9 +88,7 @@ CMosaDoc* DocumentWindows::NewMapDocument(const PanSettings* pending) {
     auto document = std::make_unique<CMosaDoc>();
     if (!document->OnNewDocument(settings, messages)) return nullptr;
     CMosaDoc* raw = document.get();
-    documents.push_back(std::move(document));
-    AddWindow(*raw);
-    emit documentsChanged();
+    Keep(std::move(document));
     return raw;
 }
 
@@ -89,9 +97,7 @@ CImageDoc* DocumentWindows::OpenImage(const std::string& path, int type) {
     if (!LoadPicture(document->Image(), path, messages, type)) return nullptr;
     document->SetPathName(path);
     CImageDoc* raw = document.get();
-    documents.push_back(std::move(document));
-    AddWindow(*raw);
-    emit documentsChanged();
+    Keep(std::move(document));
     return raw;
 }
 
@@ -132,6 +138,7 @@ void DocumentWindows::CloseWindows(CDocument* document) {
 }
 
 void DocumentWindows::Forget(CDocument* document) {
+    jobs.ForgetDocument(document);
     std::erase_if(documents, [document](const auto& d) { return d.get() == document; });
     emit documentsChanged();
 }
@@ -158,13 +165,28 @@ void DocumentWindows::WindowClosed(const QObject* frame) {
 }
 
 bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Close || !closeCheck) return QObject::eventFilter(watched, event);
+    if (event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
     CDocument* document = DocumentOf(watched);
-    if (document && WindowCount(document) == 1 && !closeCheck(*document)) {
+    if (!document || WindowCount(document) != 1) return QObject::eventFilter(watched, event);
+    if (jobs.Uses(document)) {
+        CloseAfterJob(watched);
+        event->ignore();
+        return true;
+    }
+    if (closeCheck && !closeCheck(*document)) {
         event->ignore();
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void DocumentWindows::CloseAfterJob(QObject* frame) {
+    // The job would go on writing into a destroyed document. It stops at its next pump; the
+    // window then closes the usual way, unless the job closed its document itself.
+    const QPointer<QWidget> window = qobject_cast<QWidget*>(frame);
+    jobs.Cancel(frame, [window] {
+        if (window && window->isVisible()) window->close();
+    });
 }
 
 bool DocumentWindows::CloseAll() {

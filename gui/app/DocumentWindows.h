@@ -13,14 +13,16 @@ class QMdiSubWindow;
 class QWidget;
 class CDocument;
 class CommandDialogs;
+class JobControl;
 class PictureView;
 
 // The open documents of the desktop application and their windows in the main window's
-// document area. A document lives while it has a window; closing its last window closes it.
+// document area. A document lives while it has a window; closing its last window closes it,
+// except while a running job works on it: the close then stops the job and happens after it.
 class DocumentWindows : public QObject, public Documents {
     Q_OBJECT
   public:
-    DocumentWindows(QMdiArea& area, Messages& messages, CommandDialogs& dialogs);
+    DocumentWindows(QMdiArea& area, Messages& messages, CommandDialogs& dialogs, JobControl& jobs);
     ~DocumentWindows() override;
 
     CImageDoc* NewImageDocument() override;
@@ -58,10 +60,15 @@ class DocumentWindows : public QObject, public Documents {
     void Forget(CDocument* document);
     void WindowClosed(const QObject* frame);
     CDocument* DocumentOf(const QObject* frame) const;
+    // Takes a new document and shows it in its first window.
+    void Keep(std::unique_ptr<CDocument> document);
+    // Holds back the close of a running job's document until the job has stopped.
+    void CloseAfterJob(QObject* frame);
 
     QMdiArea& area;
     Messages& messages;
     CommandDialogs& dialogs;
+    JobControl& jobs;
     std::vector<std::unique_ptr<CDocument>> documents;
     // Every open window and the document it shows.
     std::vector<std::pair<QMdiSubWindow*, CDocument*>> frames;

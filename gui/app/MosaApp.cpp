@@ -36,14 +36,16 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
     mainFrame = std::make_unique<CMainFrame>();
     messages = std::make_unique<GuiMessages>(mainFrame.get());
     SetLibraryMessages(messages.get());
-    windows = std::make_unique<DocumentWindows>(mainFrame->Area(), *messages, dialogs);
+    windows = std::make_unique<DocumentWindows>(mainFrame->Area(), *messages, dialogs, jobs);
     windows->SetCloseCheck([this](CDocument& document) { return ConfirmClose(document); });
-    mainFrame->SetCloseCheck([this] { return windows->CloseAll(); });
+    mainFrame->SetCloseCheck([this] { return ConfirmQuit(); });
     CMainFrame* frame = mainFrame.get();
-    ports = std::make_unique<JobPorts>(JobPorts{
-        *messages, *windows,
-        [frame] { return std::unique_ptr<Progress>(std::make_unique<CProgressWnd>(frame)); }});
-    transforms = std::make_unique<TransformCommands>(dialogs, *ports, settings);
+    ports = std::make_unique<JobPorts>(
+        JobPorts{*messages, *windows, [frame, this] {
+                     return std::unique_ptr<Progress>(std::make_unique<CProgressWnd>(
+                         frame, [this] { return jobs.CancelRequested(); }));
+                 }});
+    transforms = std::make_unique<TransformCommands>(dialogs, *ports, settings, jobs);
     QSettings recent(QStringLiteral("Kesto"), QStringLiteral("mosa"));
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString path =
@@ -151,6 +153,7 @@ int CMosaApp::Run() {
 }
 
 CommandLineResult CMosaApp::RunBatch() {
+    const JobControl::Running job(jobs);
     return RunCommandLine(arguments, settings, *ports);
 }
 
@@ -165,6 +168,7 @@ void CMosaApp::OnFourViewPan() {
     files.outputBaseName = "mosa";
     files.outputType = 0;
     if (!dialogs.EditChannelFiles(files)) return;
+    const JobControl::Running job(jobs);
     RunFourViewPan(files, *ports);
 }
 
@@ -174,6 +178,7 @@ void CMosaApp::OnFiveViewPolar() {
     five.baseName = settings.fiveViewBase;
     five.polarSweep = settings.fiveViewSweep;
     if (!dialogs.EditFiveView(five)) return;
+    const JobControl::Running job(jobs);
     RunFiveViewCommand(five, settings, *ports);
 }
 
@@ -214,6 +219,7 @@ void CMosaApp::OnAddFlat() {
     if (!LoadPicture(*picture, path, *messages, type)) return;
     PatchParameters parameters;
     if (!dialogs.EditPatch(parameters)) return;
+    const JobControl::Running job(jobs, {document});
     document->AddFlat(std::move(picture), parameters.roll, parameters.elevation, parameters.azimuth,
                       parameters.horizontal, parameters.vertical);
 }
@@ -256,6 +262,15 @@ void CMosaApp::OnSaveAs() {
 
 void CMosaApp::OnClose() {
     if (QMdiSubWindow* window = mainFrame->Area().activeSubWindow()) window->close();
+}
+
+bool CMosaApp::ConfirmQuit() {
+    if (jobs.IsRunning()) {
+        // Quitting now would destroy the documents the job is writing.
+        jobs.Cancel(mainFrame.get(), [this] { mainFrame->close(); });
+        return false;
+    }
+    return windows->CloseAll();
 }
 
 bool CMosaApp::ConfirmClose(CDocument& document) {

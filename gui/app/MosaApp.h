@@ -8,6 +8,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandLine.h"
+#include "gui/app/JobControl.h"
 #include "ports/Documents.h"
 
 class CMainFrame;
@@ -39,6 +40,7 @@ class CMosaApp : public QObject {
     DocumentWindows& Windows() const { return *windows; }
     AppSettings& Settings() { return settings; }
     JobPorts& Ports() { return *ports; }
+    JobControl& Jobs() { return jobs; }
 
     void OnFourViewPan();
     void OnFiveViewPolar();
@@ -64,11 +66,15 @@ class CMosaApp : public QObject {
     // Under its own path, or as a new file when it has none.
     bool SaveDocument(CDocument& document);
     bool ConfirmClose(CDocument& document);
+    // The main window may close: no job runs (one that does is stopped first, and the close
+    // comes again after it) and every document agreed to close.
+    bool ConfirmQuit();
 
     std::vector<std::string> arguments;
     SettingsStore& store;
     CommandDialogs& dialogs;
     AppSettings settings;
+    JobControl jobs;
     std::unique_ptr<CMainFrame> mainFrame;
     std::unique_ptr<GuiMessages> messages;
     std::unique_ptr<DocumentWindows> windows;

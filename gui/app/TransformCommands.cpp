@@ -24,6 +24,7 @@ void TransformCommands::OnXform(XformKind kind) {
     if (!EditParameters(kind, xform)) return;
     std::string outputName = XformCommandOf(kind).defaultOutputName;
     if (!dialogs.ChooseImageFile(outputName, false, type)) return;
+    const JobControl::Running job(jobs, {input});
     RunXform(XformCommandOf(kind).routine, xform, *input, outputName, ports);
 }
 
@@ -37,6 +38,7 @@ void TransformCommands::OnHammerAitoff() {
     if (!dialogs.EditHammerAitoff(xform)) return;
     std::string outputName = "HammerAitoff";
     if (!dialogs.ChooseImageFile(outputName, false, type)) return;
+    const JobControl::Running job(jobs, {input});
     RunHammerAitoff(xform, input->Image(), outputName, ports);
 }
 
@@ -68,6 +70,7 @@ void TransformCommands::OnBatchXform(XformKind kind) {
     if (!ChooseSequenceFile(frameFile) || !ChooseOutputName(outputName)) return;
     XformSettings xform = NewXformSettings(kind, settings);
     if (!EditParameters(kind, xform)) return;
+    const JobControl::Running job(jobs);
     RunBatchXform(XformCommandOf(kind).routine, xform, frameFile, outputName, ports);
 }
 
@@ -78,6 +81,7 @@ void TransformCommands::OnBatchFisheye() {
     if (!map || !ChooseOutputName(outputName)) return;
     FisheyeParams params;
     if (!dialogs.EditFisheye(params)) return;
+    const JobControl::Running job(jobs, {map});
     RunBatchFisheye(map, frameFile, outputName, params, ports);
 }
 
@@ -88,5 +92,7 @@ void TransformCommands::OnMapFisheye(CMosaDoc& document) {
     CImage fisheye;
     if (!LoadPicture(fisheye, path, ports.messages, type)) return;
     FisheyeParams params;
-    if (dialogs.EditFisheye(params)) document.MapFisheye(fisheye, params);
+    if (!dialogs.EditFisheye(params)) return;
+    const JobControl::Running job(jobs, {&document});
+    document.MapFisheye(fisheye, params);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AppSettings.h"
+#include "gui/app/JobControl.h"
 #include "ports/Documents.h"
 #include "transforms/XformCommands.h"
 
@@ -13,8 +14,9 @@ class CommandDialogs;
 // order (input, parameters, output) and hands the answers to its job.
 class TransformCommands {
   public:
-    TransformCommands(CommandDialogs& dialogs, JobPorts& ports, AppSettings& settings)
-        : dialogs(dialogs), ports(ports), settings(settings) {}
+    TransformCommands(CommandDialogs& dialogs, JobPorts& ports, AppSettings& settings,
+                      JobControl& jobs)
+        : dialogs(dialogs), ports(ports), settings(settings), jobs(jobs) {}
 
     void OnXform(XformKind kind);
     void OnHammerAitoff();
@@ -33,4 +35,5 @@ class TransformCommands {
     CommandDialogs& dialogs;
     JobPorts& ports;
     AppSettings& settings;
+    JobControl& jobs;
 };

@@ -1,6 +1,7 @@
 #include "gui/progress/ProgressWnd.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -34,7 +35,27 @@ class CProgressWnd::EscapeWatcher : public QObject {
     bool& seen;
 };
 
-CProgressWnd::CProgressWnd(QWidget* parentWidget) : parent(parentWidget) {
+// The window itself. Closing it (title bar, Alt+F4, the window manager) means Cancel: the job
+// still owns the window and destroys it when it stops, and a hidden window would leave the
+// job running with no way to cancel it.
+class CProgressWnd::Frame : public QWidget {
+  public:
+    Frame(QWidget* parent, int& cancelled)
+        : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+          cancelled(cancelled) {}
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        cancelled = 1;
+        event->ignore();
+    }
+
+  private:
+    int& cancelled;
+};
+
+CProgressWnd::CProgressWnd(QWidget* parentWidget, std::function<bool()> stop)
+    : parent(parentWidget), stopRequested(std::move(stop)) {
     escapeWatcher = new EscapeWatcher(escapeSeen);
     qApp->installEventFilter(escapeWatcher);
 }
@@ -47,9 +68,10 @@ CProgressWnd::~CProgressWnd() {
 
 int CProgressWnd::Open(const std::string& title, int smooth) {
     if (window) return 1;
-    window = new QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-    // The pump hands every event on; blocking the other windows keeps the user from closing
-    // the documents the job works on or starting a second job inside this one.
+    window = new Frame(parent, cancelled);
+    // The pump hands every event on; blocking the other windows keeps the user from starting
+    // a second job inside this one. Closes that still reach the job's documents or the main
+    // window are held back by the application until the job has stopped.
     window->setWindowModality(Qt::ApplicationModal);
     window->setWindowTitle(QString::fromStdString(title));
     window->setCursor(Qt::BusyCursor);
@@ -121,7 +143,7 @@ void CProgressWnd::PumpMessages(int escCancels) {
     if (cancelled) return;
     escapeSeen = false;
     QApplication::processEvents(QEventLoop::AllEvents);
-    if (escCancels && escapeSeen) cancelled = 1;
+    if ((escCancels && escapeSeen) || (stopRequested && stopRequested())) cancelled = 1;
 }
 
 QString CProgressWnd::Caption() const {

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "ports/Progress.h"
 
@@ -11,11 +12,12 @@ class QPushButton;
 
 // The progress window of a long job: a caption with the percentage, a line of text, a bar and
 // "Cancel". Its pump keeps the whole application responsive while the job runs on the
-// interface thread; Esc typed into any window of the application, or "Cancel", requests
-// cancel, which the job sees after pumping.
+// interface thread; Esc typed into any window of the application, "Cancel", closing the
+// window, or a stop asked for from outside (stopRequested answering true) requests cancel,
+// which the job sees after pumping.
 class CProgressWnd : public Progress {
   public:
-    explicit CProgressWnd(QWidget* parent = nullptr);
+    explicit CProgressWnd(QWidget* parent = nullptr, std::function<bool()> stopRequested = {});
     ~CProgressWnd() override;
 
     int Open(const std::string& title, int smooth) override;
@@ -32,8 +34,10 @@ class CProgressWnd : public Progress {
 
   private:
     class EscapeWatcher;
+    class Frame;
 
     QWidget* parent;
+    std::function<bool()> stopRequested;
     QPointer<QWidget> window;
     QLabel* textLabel = nullptr;
     QProgressBar* bar = nullptr;

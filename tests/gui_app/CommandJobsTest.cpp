@@ -13,14 +13,12 @@
 #include "gui/progress/ProgressWnd.h"
 #include "gui_app/ModalAnswers.h"
 #include "gui_app/ScriptedDialogs.h"
-#include "sky/SkyCube.h"
+#include "gui_app/SkyFaceFiles.h"
 #include "support/CurrentDirectory.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
-
-constexpr const char* kFaceNames[kFaceCount] = {"top", "left", "back", "right", "front"};
 
 class CommandJobs : public testing::Test {
   protected:
@@ -29,13 +27,8 @@ class CommandJobs : public testing::Test {
                            QString::fromStdString(dir.File("config")));
         std::filesystem::create_directories(dir.File("gui"));
         std::filesystem::create_directories(dir.File("batch"));
-        for (int face = 0; face < kFaceCount; ++face) {
-            CImage picture;
-            sky::RenderFace(picture, face, 32, 32);
-            picture.SaveAs(dir.File(std::string(kFaceNames[face]) + ".bmp"));
-            // The four-view command takes sequences: frame 0 of each view.
-            picture.SaveAs(dir.File(std::string(kFaceNames[face]) + "0.bmp"));
-        }
+        // The four-view command takes sequences: frame 0 of each view.
+        WriteSkyFaces(dir.Path().string(), {"", "0"});
     }
     std::string Face(const char* name) const { return dir.File(std::string(name) + ".bmp"); }
 

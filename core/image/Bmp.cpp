@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/DibLayout.h"
+#include "image/PictureAllowance.h"
 #include "util/BinaryFile.h"
 #include "util/ByteOrder.h"
 
@@ -143,11 +144,26 @@ size_t ReadOrZero(InputFile& file, uint8_t* buffer, size_t count) {
     return got;
 }
 
+int64_t PixelsStart(const BmpLayout& layout, int64_t tableStart) {
+    return layout.pixelOffset ? layout.pixelOffset : tableStart + layout.tableBytesInFile;
+}
+
 void SeekToPixels(InputFile& file, const BmpLayout& layout, int64_t tableStart) {
-    const int64_t position =
-        layout.pixelOffset ? layout.pixelOffset : tableStart + layout.tableBytesInFile;
+    const int64_t position = PixelsStart(layout, tableStart);
     // A position past the end leaves nothing to read: the rows stay zero.
     if (position > file.Size() || !file.Seek(position)) file.Seek(file.Size());
+}
+
+int64_t FileRowBytes(const BmpLayout& layout) {
+    return dib::RowBytesOf(layout.bitCount, layout.width);
+}
+
+// Plain rows expand to nothing more than themselves: the picture is worth making only for
+// the rows the file holds (and the allowance for files that end early).
+bool RowsPresentCanStandFor(const InputFile& file, const BmpLayout& layout, int64_t tableStart) {
+    const int64_t present = file.Size() - PixelsStart(layout, tableStart);
+    const int64_t rows = allowance::PlainPixels(present, FileRowBytes(layout));
+    return allowance::DataCanStandFor(int64_t{layout.width} * layout.height, rows * layout.width);
 }
 
 void FlipRows(uint8_t* rows, int rowBytes, int height) {
@@ -161,6 +177,19 @@ void FlipRows(uint8_t* rows, int rowBytes, int height) {
     }
 }
 
+// Blue, green, red, 0 entries of the grey level each index of the depth reads as when the
+// picture has no palette (0 to 255 in equal steps).
+std::vector<uint8_t> GreyTable(int depth, size_t entries) {
+    const int brightest = (1 << depth) - 1;
+    std::vector<uint8_t> table(4 * entries, 0);
+    for (size_t i = 0; i < entries; ++i) {
+        const int level = static_cast<int>(std::min<size_t>(i, brightest)) * 255 / brightest;
+        std::fill_n(table.begin() + static_cast<std::ptrdiff_t>(4 * i), 3,
+                    static_cast<uint8_t>(level));
+    }
+    return table;
+}
+
 }  // namespace
 
 int CBmpImpl::Read(const std::string& name) {
@@ -171,6 +200,7 @@ int CBmpImpl::Read(const std::string& name) {
     BmpLayout layout;
     if (!ReadHeaders(file, layout)) return 0;
     const int64_t tableStart = file.Position();
+    if (!RowsPresentCanStandFor(file, layout, tableStart)) return 0;
 
     if (layout.bitCount == 16 || layout.bitCount == 32) {
         const bool withAlpha = layout.masks[3] != 0;
@@ -179,12 +209,14 @@ int CBmpImpl::Read(const std::string& name) {
         const ChannelMask red(layout.masks[0]), green(layout.masks[1]), blue(layout.masks[2]),
             alpha(layout.masks[3]);
         const int bytesPerPixel = layout.bitCount / 8;
-        std::vector<uint8_t> row(
-            static_cast<size_t>(dib::RowBytesOf(layout.bitCount, layout.width)));
+        std::vector<uint8_t> row(static_cast<size_t>(FileRowBytes(layout)));
+        int rowsRead = 0;
         for (int r = 0; r < layout.height; ++r) {
             // Rows past the end of the file stay as Create left them: zero, as a zero pixel
             // would scale to anyway.
-            if (ReadOrZero(file, row.data(), row.size()) == 0) break;
+            const size_t got = ReadOrZero(file, row.data(), row.size());
+            if (got == 0) break;
+            if (got == row.size()) ++rowsRead;
             const int y = layout.topDown ? layout.height - 1 - r : r;
             for (int x = 0; x < layout.width; ++x) {
                 const uint8_t* p = row.data() + static_cast<size_t>(x) * bytesPerPixel;
@@ -193,12 +225,12 @@ int CBmpImpl::Read(const std::string& name) {
                 if (withAlpha) SetAlpha(x, y, alpha.Scale(pixel));
             }
         }
+        RecordRowsRead(rowsRead);
         return 1;
     }
 
     const int n = layout.tableEntries;
-    const size_t rowBytesOfFile =
-        static_cast<size_t>(dib::RowBytesOf(layout.bitCount, layout.width));
+    const size_t rowBytesOfFile = static_cast<size_t>(FileRowBytes(layout));
     const size_t imageSize = rowBytesOfFile * static_cast<size_t>(layout.height);
     const size_t blockSize = dib::kInfoHeaderSize + 4 * static_cast<size_t>(n) + imageSize;
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]());
@@ -229,10 +261,11 @@ int CBmpImpl::Read(const std::string& name) {
 
     SeekToPixels(file, layout, tableStart);
     uint8_t* rows = table + 4 * static_cast<size_t>(n);
-    ReadOrZero(file, rows, imageSize);
+    const size_t rowsRead = ReadOrZero(file, rows, imageSize) / rowBytesOfFile;
     if (layout.topDown) FlipRows(rows, static_cast<int>(rowBytesOfFile), layout.height);
 
     AdoptDib(std::move(block), blockSize);
+    RecordRowsRead(static_cast<int>(rowsRead));
     colourType = bitsPerPixel <= 8 ? 0 : 2;
     if (n > 0) SetPalette(std::make_unique<CPalette>(std::move(entries)));
     return 1;
@@ -257,8 +290,15 @@ int CBmpImpl::Write(const std::string& name) {
     PutLE32(fileHeader + 10, tableBytes + headerSize + kFileHeaderSize);
     file.Write(fileHeader, kFileHeaderSize);
 
-    // Header, table and rows are contiguous unless the rows sit after bit-field masks.
-    file.Write(header, headerSize + tableBytes);
+    file.Write(header, headerSize);
+    if (!imagePalette && bitsPerPixel <= 8) {
+        // The block's default table is no description of a paletteless picture's pixels,
+        // which hold grey levels: other programs would show them in the default colours.
+        const std::vector<uint8_t> greys = GreyTable(bitsPerPixel, tableBytes / 4);
+        file.Write(greys.data(), greys.size());
+    } else {
+        file.Write(header + headerSize, tableBytes);
+    }
     file.Write(bits, imageSize);
     const bool written = file.Close();
     if (imagePalette) SetColourTableIndexMode();

@@ -4,6 +4,7 @@
 
 #include "image/GifLzw.h"
 #include "image/GifRows.h"
+#include "image/PictureAllowance.h"
 #include "util/BinaryFile.h"
 #include "util/ByteOrder.h"
 
@@ -88,8 +89,19 @@ void InstallPalette(CImageImpl& image, const ColourTable& table) {
     image.SetPaletteChannels(kMaxColours, reds, greens, blues);
 }
 
+// The most pixels LZW data in the rest of the file can decode to: every code takes at least
+// three bits (the smallest code size, 2, plus one) and stands for a string no longer than the
+// 4096-entry table.
+int64_t FillablePixels(const InputFile& file) {
+    constexpr int64_t kShortestCodeBits = 3;
+    constexpr int64_t kLongestString = 4096;
+    const int64_t dataBytes = file.Size() - file.Position() - 1;  // after the code size byte
+    if (dataBytes <= 0) return 0;
+    return dataBytes * 8 / kShortestCodeBits * kLongestString;
+}
+
 // An image of the size its descriptor gives, whatever the logical screen says. A size the
-// picture buffer refuses leaves no image.
+// picture buffer refuses, or one far beyond what the data can fill, leaves no image.
 void ReadImage(InputFile& file, CImageImpl& image, ColourTable& table) {
     uint8_t descriptor[kImageDescriptorSize];
     if (!file.ReadExactly(descriptor, kImageDescriptorSize)) return;
@@ -97,10 +109,12 @@ void ReadImage(InputFile& file, CImageImpl& image, ColourTable& table) {
     const int height = GetLE16(descriptor + 6);
     const uint8_t flags = descriptor[8];
     if (flags & kTableFlag) ReadColourTable(file, flags, table);
+    if (!allowance::DataCanStandFor(int64_t{width} * height, FillablePixels(file))) return;
     if (!image.Create(width, height, 8, -1)) return;
     if (table.count > 0) InstallPalette(image, table);
     GifRowWriter rows(image, (flags & kInterlaceFlag) != 0);
     DecodeGifData(file, width, rows);
+    image.RecordRowsRead(rows.CompleteLines());
 }
 
 }  // namespace

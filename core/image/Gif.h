@@ -8,7 +8,8 @@
 // graphic control extension, interlaced rows. The picture is the first image of the file,
 // 8 bits deep with the file's colour table as palette; later images are not read. With a
 // transparent colour the palette grows to 256 entries, the transparent entry black and the
-// unused ones white, so that a mask can be drawn from it.
+// unused ones white, so that a mask can be drawn from it. An image far larger than its data
+// could fill is not made (see PictureAllowance.h).
 //
 // Writes GIF87a: one image of 8-bit palette indices behind a 256-entry global table.
 class CGifImpl : public CImageFileImpl {

@@ -19,6 +19,7 @@ bool GifRowWriter::TakeLine(const uint8_t* pixels, int count) {
     const int y = image.Height() - 1 - row;
     uint8_t* target = image.Bits() + static_cast<size_t>(y) * static_cast<size_t>(image.RowBytes());
     std::memcpy(target, pixels, static_cast<size_t>(std::clamp(count, 0, image.Width())));
+    if (count >= image.Width()) ++completeLines;
     Advance();
     return !full;
 }

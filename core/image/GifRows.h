@@ -10,6 +10,8 @@ class GifRowWriter : public GifLineSink {
   public:
     GifRowWriter(CImageImpl& image, bool interlaced);
     bool TakeLine(const uint8_t* pixels, int count) override;
+    // Lines that came whole, in file order (for an interlaced file, not picture rows).
+    int CompleteLines() const { return completeLines; }
 
   private:
     void Advance();
@@ -19,5 +21,6 @@ class GifRowWriter : public GifLineSink {
     int row = 0;  // picture row counted from the top
     int step = 8;
     int pass = 0;
+    int completeLines = 0;
     bool full = false;
 };

@@ -45,6 +45,10 @@ class CImage {
     int ColourType() const { return impl->ColourType(); }
     int InBounds(int x, int y) const { return impl->InBounds(x, y); }
     int TransparentIndex() const { return impl->TransparentIndex(); }
+    // Rows the file held of those it declared; equal for a complete file.
+    int RowsRead() const { return impl->RowsRead(); }
+    int RowsDeclared() const { return impl->RowsDeclared(); }
+    bool Truncated() const { return impl && impl->Truncated(); }
 
     int GetIndex(int x, int y) const { return impl->GetIndex(x, y); }
     int GetAlpha(int x, int y) const { return impl->GetAlpha(x, y); }

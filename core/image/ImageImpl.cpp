@@ -23,6 +23,7 @@ void CImageImpl::ReleaseDib() {
     dibSize = 0;
     bits = nullptr;
     width = height = rowBytes = 0;
+    rowsDeclared = rowsRead = 0;
 }
 
 void CImageImpl::ReleaseAll() {
@@ -84,6 +85,7 @@ void CImageImpl::AdoptDib(std::unique_ptr<uint8_t[]> block, size_t blockSize) {
     bitsPerPixel = GetLE16(header + dib::kBitCount);
     rowBytes = static_cast<int>(dib::RowBytesOf(bitsPerPixel, width));
     bits = dib.get() + dib::RowsOffsetOf(header);
+    rowsDeclared = rowsRead = height;
 }
 
 int CImageImpl::AllocAlphaPlane() {
@@ -308,10 +310,13 @@ void CImageImpl::TakeOver(CImageImpl& other) {
     rowBytes = other.rowBytes;
     alphaPlane = std::move(other.alphaPlane);
     alphaRowBytes = other.alphaRowBytes;
+    rowsDeclared = other.rowsDeclared;
+    rowsRead = other.rowsRead;
     other.bits = nullptr;
     other.dibSize = 0;
     other.alphaRowBytes = 0;
     other.width = other.height = other.rowBytes = 0;
+    other.rowsDeclared = other.rowsRead = 0;
 }
 
 namespace {

@@ -72,6 +72,14 @@ class CImageImpl {
     size_t DibSize() const { return dibSize; }
     bool HasDib() const { return dib != nullptr; }
 
+    // A file that ended early loads with its missing rows black; these tell how many of the
+    // rows it declares it really held. Both are the height after Create or a complete read.
+    int RowsDeclared() const { return rowsDeclared; }
+    int RowsRead() const { return rowsRead; }
+    bool Truncated() const { return rowsRead < rowsDeclared; }
+    // For readers: the file held only this many complete rows.
+    void RecordRowsRead(int rows) { rowsRead = rows < rowsDeclared ? rows : rowsDeclared; }
+
   protected:
     // Takes a complete block (header, table, rows) as the picture: size fields from its
     // header, rows where the header places them. The caller has checked the block's sizes.
@@ -92,6 +100,8 @@ class CImageImpl {
     size_t dibSize = 0;
     int transparentIndex = -1;
     std::unique_ptr<CPalette> imagePalette;
+    int rowsDeclared = 0;
+    int rowsRead = 0;
 
   private:
     const uint8_t* PixelAt(int x, int y) const {

@@ -8,7 +8,9 @@
 // quantised by the library to at most 128 colours (its default two-pass method with dithering),
 // grey files keep their levels and get a 256-entry grey ramp. Files the library cannot turn
 // into RGB (CMYK ones) are refused. A file cut short loads with the library's filling for the
-// missing part. Any library error answers 0 and leaves no picture.
+// missing part. Any library error answers 0 and leaves no picture. Huffman-coded files must
+// be long enough for their blocks; arithmetic-coded ones, which can declare anything in a
+// few bytes, are read only while the picture and the library's memory stay within 512 MiB.
 //
 // Writes baseline RGB at a fixed quality: 24-bit rows as they are, rows of 8 bits or fewer
 // through the palette (grey levels without one). The alpha plane is not written. A library

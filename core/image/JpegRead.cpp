@@ -11,18 +11,33 @@ constexpr int kQuantisedColours = 128;
 // Working memory the library may take (a progressive file keeps all its coefficients); past
 // it the library fails instead of asking for more.
 constexpr long kLibraryMemoryLimit = 2L << 30;
+// An arithmetic-coded file can declare any picture in a few hundred bytes (a flat 8000 x 8000
+// takes about 200), so its data bounds nothing; the whole read is bounded instead: the
+// picture plus the library's working memory. Colour costs about 4 bytes a pixel (the
+// picture's index and the quantiser's buffered red, green, blue), so this admits colour
+// pictures of some 130 million pixels and grey ones of 500 million, and keeps the five views
+// of one render within a few GiB however their files were made.
+constexpr int64_t kArithmeticReadLimit = int64_t{512} << 20;
 
 // Every block of a complete Huffman-coded file takes at least one bit, so a file shorter than
 // that cannot hold the picture it declares. Arithmetic coding has no such floor; the memory
 // limit bounds those files.
 bool FileCanHoldBlocks(const jpeg_decompress_struct& jpeg, int64_t fileBytes) {
-    if (jpeg.arith_code) return true;
     int64_t blocks = 0;
     for (int i = 0; i < jpeg.num_components; ++i) {
         const jpeg_component_info& component = jpeg.comp_info[i];
         blocks += int64_t{component.width_in_blocks} * component.height_in_blocks;
     }
     return blocks <= fileBytes * 8;
+}
+
+// Arithmetic-coded files: the library gets what the picture leaves of the read's limit, and
+// fails before it allocates more (it has no backing store to fall back on).
+bool LimitArithmeticRead(jpeg_decompress_struct& jpeg) {
+    const int64_t picture = dib::RowBytesOf(8, jpeg.image_width) * jpeg.image_height;
+    if (picture >= kArithmeticReadLimit) return false;
+    jpeg.mem->max_memory_to_use = static_cast<long>(kArithmeticReadLimit - picture);
+    return true;
 }
 
 void ChooseOutput(jpeg_decompress_struct& jpeg) {
@@ -57,7 +72,9 @@ int DecodeJpeg(jpeg_decompress_struct& jpeg, JpegErrors& errors, std::FILE* file
     jpeg_read_header(&jpeg, TRUE);
     // Checked before the library sizes its own buffers by the picture.
     if (!dib::SizeAllowed(jpeg.image_width, jpeg.image_height, 8)) return 0;
-    if (!FileCanHoldBlocks(jpeg, fileBytes)) return 0;
+    if (jpeg.arith_code ? !LimitArithmeticRead(jpeg) : !FileCanHoldBlocks(jpeg, fileBytes)) {
+        return 0;
+    }
     ChooseOutput(jpeg);
     jpeg_start_decompress(&jpeg);
     if (jpeg.output_components != 1) return 0;

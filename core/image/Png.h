@@ -9,7 +9,8 @@
 // assembled pass by pass. Rows arrive as 24-bit colour or 8-bit samples: palette files
 // keep their palette (colour type 3) with one index per byte, grey files of any depth become
 // 8-bit grey levels without a palette (colour type 0). A file the library rejects anywhere,
-// a truncated one included, answers 0 and leaves no picture.
+// a truncated one included, answers 0 and leaves no picture; so does one whose compressed
+// rows (its IDAT chunks) could not hold its declared rows at deflate's largest expansion.
 //
 // Writes the picture as its rows hold it: 24-bit rows as colour type 2, rows of 8 bits or
 // fewer with a palette as colour type 3 with a full palette chunk (unused entries black),

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "image/DibLayout.h"
 #include "image/Png.h"
@@ -30,13 +32,34 @@ void ChooseTransformations(png_structp png, png_infop info) {
     }
 }
 
-// Deflate expands at most about 1032 to 1, so a file shorter than its declared rows need is
-// refused before a buffer that large exists.
-bool FileCanHoldRows(png_structp png, png_infop info, int64_t fileBytes) {
+// Bytes of compressed rows the file holds: the lengths of its IDAT chunks, found by stepping
+// from chunk header to chunk header (a chunk running past the end counts what is there).
+// Other chunks, however long, hold no rows. The file is left at its start.
+int64_t CompressedRowBytes(std::FILE* file, int64_t fileBytes) {
+    constexpr int64_t kSignatureSize = 8, kChunkFraming = 12;
+    int64_t total = 0;
+    uint8_t head[8];
+    for (int64_t at = kSignatureSize; at + kChunkFraming <= fileBytes;) {
+        if (std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
+            std::fread(head, 1, sizeof head, file) != sizeof head) {
+            break;
+        }
+        const int64_t length = int64_t{head[0]} << 24 | head[1] << 16 | head[2] << 8 | head[3];
+        if (std::memcmp(head + 4, "IDAT", 4) == 0) total += std::min(length, fileBytes - at - 8);
+        if (std::memcmp(head + 4, "IEND", 4) == 0) break;
+        at += kChunkFraming + length;
+    }
+    std::rewind(file);
+    return total;
+}
+
+// Deflate expands at most about 1032 to 1, so a file whose compressed rows are shorter than
+// its declared rows need is refused before a buffer that large exists.
+bool DataCanHoldRows(png_structp png, png_infop info, int64_t compressedBytes) {
     constexpr int64_t kMostDeflateExpansion = 1032;
     const int64_t rowBytes = static_cast<int64_t>(png_get_rowbytes(png, info));
     const int64_t height = png_get_image_height(png, info);
-    return height * rowBytes <= fileBytes * kMostDeflateExpansion;
+    return height * rowBytes <= compressedBytes * kMostDeflateExpansion;
 }
 
 // Makes the picture the transformed rows fit exactly; false for any other row layout or a
@@ -65,7 +88,7 @@ bool MakePicture(png_structp png, png_infop info, CImageImpl& image) {
 // Every libpng call of a read. A library error jumps back into this function's setjmp, past
 // the frames in between, so this function and those it calls keep no local that needs a
 // destructor.
-int DecodePng(png_structp png, png_infop info, std::FILE* file, int64_t fileBytes,
+int DecodePng(png_structp png, png_infop info, std::FILE* file, int64_t compressedBytes,
               CImageImpl& image) {
     if (setjmp(png_jmpbuf(png))) return 0;
     png_set_user_limits(png, dib::kMaxDimension, dib::kMaxDimension);
@@ -77,7 +100,7 @@ int DecodePng(png_structp png, png_infop info, std::FILE* file, int64_t fileByte
                                 static_cast<int>(sizeof kUnusedChunks / 5));
     png_init_io(png, file);
     png_read_info(png, info);
-    if (!FileCanHoldRows(png, info, fileBytes)) return 0;
+    if (!DataCanHoldRows(png, info, compressedBytes)) return 0;
     ChooseTransformations(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
@@ -101,11 +124,11 @@ int CPngImpl::Read(const std::string& name) {
     ReleaseAll();
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (!file) return 0;
-    const int64_t fileBytes = SizeOfOpenFile(file);
+    const int64_t compressedBytes = CompressedRowBytes(file, SizeOfOpenFile(file));
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngJumpBack, PngIgnoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const int decoded = info ? DecodePng(png, info, file, fileBytes, *this) : 0;
+    const int decoded = info ? DecodePng(png, info, file, compressedBytes, *this) : 0;
     png_destroy_read_struct(&png, &info, nullptr);
     std::fclose(file);
     // A half-read picture would look loaded to callers that test HasImage.

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "image/PictureAllowance.h"
 #include "image/Tga.h"
 #include "image/TgaHeader.h"
 #include "ports/Messages.h"
@@ -14,9 +15,10 @@ bool headerDump = false;
 // Colour-map entry numbers run from 0 to 16382.
 constexpr int kMapEntryLimit = 16384;
 
-void Tell(const char* format, int value) {
+template <typename... Values>
+void Tell(const char* format, Values... values) {
     char text[128];
-    std::snprintf(text, sizeof text, format, value);
+    std::snprintf(text, sizeof text, format, values...);
     LibraryMessages().Show(text, MessageButtons::kOk);
 }
 
@@ -24,9 +26,11 @@ void Tell(const char* format, int value) {
 // source short, so a truncated file never yields undefined values.
 class TgaByteSource {
   public:
-    explicit TgaByteSource(InputFile& file) : file(file) {}
+    explicit TgaByteSource(InputFile& file)
+        : file(file), consumed(static_cast<size_t>(file.Position())) {}
 
     uint8_t Next() {
+        ++consumed;
         if (position == filled && !Refill()) {
             shortRead = true;
             return 0;
@@ -37,6 +41,8 @@ class TgaByteSource {
         for (int i = 0; i < count; ++i) Next();
     }
     bool Short() const { return shortRead; }
+    // Bytes of the file not yet handed out.
+    int64_t Remaining() const { return file.Size() - static_cast<int64_t>(consumed); }
 
   private:
     bool Refill() {
@@ -49,6 +55,7 @@ class TgaByteSource {
     uint8_t buffer[4096];
     size_t position = 0;
     size_t filled = 0;
+    size_t consumed;  // from the start of the file, past its end when short
     bool shortRead = false;
 };
 
@@ -58,6 +65,7 @@ struct TgaFormat {
     bool grey = false;
     bool runLength = false;
     bool withAlpha = false;  // 32-bit colour pixels: the fourth byte goes to an alpha plane
+    bool greyAlpha = false;  // 16-bit grey pixels: grey in the low byte, alpha in the high one
     int pixelSize = 0;
     int channelMaximum = 255;
 };
@@ -95,6 +103,8 @@ bool FormatOf(const TgaHeader& header, TgaFormat& format) {
         case 3:
         case 11:
             format.grey = true;
+            format.greyAlpha = header.pixelSize == 16;
+            format.withAlpha = format.greyAlpha;
             break;
         default:
             Tell("unknown Targa image type %d", header.imgType);
@@ -113,6 +123,8 @@ bool FormatOf(const TgaHeader& header, TgaFormat& format) {
             Tell("unknown colormap pixel size - %d", header.coSize);
             return false;
         }
+    } else if (format.greyAlpha) {
+        format.channelMaximum = 255;
     } else {
         format.channelMaximum = ChannelMaximumOf(header.pixelSize);
         if (!format.channelMaximum) {
@@ -197,6 +209,12 @@ class TgaPixelReader {
             warned = true;
             return last;
         }
+        if (format.greyAlpha) {
+            TgaPixel p;
+            p.blue = p.green = p.red = source.Next();
+            p.alpha = source.Next();
+            return p;
+        }
         int index = 0;
         TgaPixel p = ReadColour(source, format.pixelSize, index);
         if (format.mapped) {
@@ -246,15 +264,32 @@ uint8_t Expand(uint8_t channel, int maximum) {
     return maximum == 255 ? channel : static_cast<uint8_t>(std::min(channel * 255 / maximum, 255));
 }
 
-void DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaFormat& format,
-                  const std::vector<TgaPixel>& map, CImageImpl& image) {
+// Bytes one pixel takes in the file; 0 for a size no pixel is read at.
+int64_t BytesPerPixel(const TgaFormat& format) {
+    return ChannelMaximumOf(format.pixelSize) ? (format.pixelSize + 7) / 8 : 0;
+}
+
+// The most pixels the rest of the file can decode to. A run-length packet repeats one pixel
+// up to 128 times for a header byte and one pixel's bytes; a raw packet never gives more
+// than a pixel per pixel's bytes, so runs are the largest expansion.
+int64_t FillablePixels(const TgaFormat& format, int64_t remaining) {
+    constexpr int64_t kLongestRun = 128;
+    const int64_t pixelBytes = BytesPerPixel(format);
+    if (remaining <= 0) return 0;
+    if (format.runLength) return kLongestRun * (remaining / (1 + pixelBytes));
+    return allowance::PlainPixels(remaining, pixelBytes);
+}
+
+// Decodes the rows and answers how many came complete before the file ended.
+int DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaFormat& format,
+                 const std::vector<TgaPixel>& map, CImageImpl& image) {
     TgaPixelReader reader(source, format, map);
-    if (!format.runLength && !ChannelMaximumOf(format.pixelSize)) {
+    if (!format.runLength && !BytesPerPixel(format)) {
         // Pixels of no known size read no bytes, so each is the first one: black, as the
         // picture already is. Reading them all would only cost time, however large the
         // declared size.
         reader.Next();
-        return;
+        return image.Height();
     }
     TgaRowOrder order(image.Height(), header.intrLve);
     const int width = image.Width(), height = image.Height();
@@ -268,7 +303,7 @@ void DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaForma
         for (int x = 0; x < width; ++x, row += 3) {
             const TgaPixel p = reader.Next();
             // What a truncated file does not hold stays as Create left it: black.
-            if (source.Short()) return;
+            if (source.Short()) return i;
             const uint8_t blue = Expand(p.blue, format.channelMaximum);
             row[0] = blue;
             row[1] = format.grey ? blue : Expand(p.green, format.channelMaximum);
@@ -276,6 +311,7 @@ void DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaForma
             if (alpha) alpha[x] = p.alpha;
         }
     }
+    return height;
 }
 
 }  // namespace
@@ -304,7 +340,12 @@ int CTgaImpl::Read(const std::string& name) {
     if (!FormatOf(header, format)) return 0;
     std::vector<TgaPixel> map;
     if (header.coMapType != 0 && !ReadColourMap(source, header, map)) return 0;
+    const int64_t declared = int64_t{header.Width()} * header.Height();
+    if (!allowance::DataCanStandFor(declared, FillablePixels(format, source.Remaining()))) {
+        Tell("Targa file too short for its %d x %d image", header.Width(), header.Height());
+        return 0;
+    }
     if (!Create(header.Width(), header.Height(), format.withAlpha ? 32 : 24, -1)) return 0;
-    DecodePixels(source, header, format, map, *this);
+    RecordRowsRead(DecodePixels(source, header, format, map, *this));
     return 1;
 }

@@ -84,6 +84,29 @@ TEST_F(MosaProgram, FiveViewBatchUsesTheStoredDirectoryAndBaseName) {
     EXPECT_NE(Settings().find("fiveViewSweep=200.00"), std::string::npos);
 }
 
+// Five copies of an 18-byte file declaring 65535 x 5461 in 32 bits: the run ends at once
+// with a failure, instead of clearing several gigabytes of pictures first.
+TEST_F(MosaProgram, FiveTinyFilesDeclaringHugePicturesEndTheRunAtOnce) {
+    std::vector<uint8_t> header(18, 0);
+    header[2] = 2;
+    header[12] = header[13] = 0xFF;
+    header[14] = 0x55;
+    header[15] = 0x15;
+    header[16] = 32;
+    header[17] = 8;
+    for (const char* name : {"l.tga", "c.tga", "r.tga", "u.tga", "b.tga"}) {
+        WriteFileBytes(dir.File(name), header);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const ProgramRun run = Mosa("-5viewpolar -res 100 100 l.tga c.tga r.tga u.tga b.tga");
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(run.status, 1) << run.errors;
+    EXPECT_NE(run.errors.find("Targa file too short for its 65535 x 5461 image"), std::string::npos)
+        << run.errors;
+    EXPECT_LT(seconds, 5.0) << "a program start and five refused headers";
+}
+
 TEST_F(MosaProgram, ExitStatusTellsBadCommandLinesFromFailedJobs) {
     ProgramRun run = Mosa("-bogus l.bmp c.bmp r.bmp u.bmp");
     EXPECT_EQ(run.status, 2);

@@ -4,6 +4,7 @@
 
 #include "PngJpegFiles.h"
 #include "support/FileBytes.h"
+#include "support/LoadCost.h"
 
 namespace {
 
@@ -147,6 +148,27 @@ TEST_F(DeclaredSizes, ShortFileDeclaringABigPictureIsRefusedBeforeAllocating) {
     ExpectRefused(Png(16000, 16000));
     ExpectRefused(Jpeg(16000, 16000));
     EXPECT_LT(PeakResidentKilobytes() - peakBefore, 100 * 1024);
+}
+
+// Only the compressed rows count: a long chunk of anything else holds no pixels, so a file
+// whose size could stand for 300 MB of rows, but whose rows are the 8 x 8 picture's, is
+// refused before the rows' buffer exists.
+TEST_F(DeclaredSizes, OnlyCompressedRowsStandForPixels) {
+    std::vector<PngChunk> chunks = png;
+    PutBigEndian(chunks[0].data, 0, 10000, 4);
+    PutBigEndian(chunks[0].data, 4, 10000, 4);
+    chunks.insert(chunks.begin() + 1, PngChunk{"juNk", std::vector<uint8_t>(400 * 1024, 7)});
+    WriteFileBytes(dir.File("padded.png"), PngFile(chunks));
+    const LoadCost cost = MeasureLoad(dir.File("padded.png"));
+    ASSERT_TRUE(cost.measured);
+    EXPECT_FALSE(cost.hasImage);
+    EXPECT_LT(cost.peakGrowthKilobytes, 50 * 1024);
+    // The same chunk in a file whose rows are all there changes nothing.
+    chunks = png;
+    chunks.insert(chunks.begin() + 1, PngChunk{"juNk", std::vector<uint8_t>(1000, 7)});
+    WriteFileBytes(dir.File("small-padded.png"), PngFile(chunks));
+    EXPECT_EQ(PictureOf(CImage(dir.File("small-padded.png"), -1)),
+              PictureOf(CImage(dir.File("small.png"), -1)));
 }
 
 // A text chunk declaring 2 GB in a file of a few dozen bytes must not get a buffer that size.

@@ -57,6 +57,39 @@ TEST(TgaRead, FiveBitChannelsAndGreyAtThirtyTwoBits) {
     EXPECT_EQ(grey.AlphaBits(), nullptr) << "and has no alpha";
 }
 
+// Sixteen-bit grey pixels are grey and alpha bytes (low byte grey, high byte alpha), not
+// five-bit colour: grey 157 stays 157.
+TEST(TgaRead, SixteenBitGreyIsGreyAndAlpha) {
+    TempDir dir;
+    const std::vector<std::pair<int, int>> pixels = {{157, 255}, {0, 128}, {255, 0}, {40, 7}};
+    TgaFile plain(3, 16, 4, 1, 8);
+    for (const auto& [grey, alpha] : pixels) plain.Add({grey, alpha});
+    // The same pixels run-length coded: a raw packet of two, then a run of one and a raw one.
+    TgaFile runs(11, 16, 4, 1, 8);
+    runs.Add({0x01, 157, 255, 0, 128, 0x80, 255, 0, 0x00, 40, 7});
+    // Longer runs repeat grey and alpha together, on into the next row.
+    TgaFile longRun(11, 16, 3, 2, 8);
+    longRun.Add({0x84, 90, 60, 0x00, 91, 61});
+    for (const auto& [name, file] : {std::pair{"plain.tga", plain}, {"runs.tga", runs}}) {
+        SCOPED_TRACE(name);
+        CImage image(file.Save(dir, name), -1);
+        ASSERT_TRUE(image.HasImage());
+        ASSERT_NE(image.AlphaBits(), nullptr);
+        for (int x = 0; x < 4; ++x) {
+            const auto [grey, alpha] = pixels[static_cast<size_t>(x)];
+            EXPECT_EQ(Rgb(image, x, 0), Colour(grey, grey, grey)) << x;
+            EXPECT_EQ(image.GetAlpha(x, 0), alpha) << x;
+        }
+    }
+    CImage image(longRun.Save(dir, "long.tga"), -1);
+    ASSERT_TRUE(image.HasImage());
+    for (int i = 0; i < 6; ++i) {
+        const int grey = i < 5 ? 90 : 91;
+        EXPECT_EQ(Rgb(image, i % 3, i / 3), Colour(grey, grey, grey)) << i;
+        EXPECT_EQ(image.GetAlpha(i % 3, i / 3), grey - 30) << i;
+    }
+}
+
 TEST(TgaRead, ColourMapsOfEveryEntrySize) {
     TempDir dir;
     // Entries 2 and 3 of a map starting at entry 2; index 1 names an entry the file never set.

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 // The persistent settings in the desktop's per-user store: organisation "Kesto", application
 // "mosa", group "Settings". A batch run and the desktop application read and write the same.

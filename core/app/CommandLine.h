@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "ports/Documents.h"
 
 // How a batch run ended, for the program's exit status.

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewSettings.h"
 #include "ports/Documents.h"

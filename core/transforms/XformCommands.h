@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "transforms/XformSettings.h"
 
 // The four transforms of the "&Xform" and "&Batch Xform" menus that share one road: each

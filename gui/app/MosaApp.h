@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/CommandLine.h"
 #include "gui/app/JobControl.h"
 #include "ports/Documents.h"

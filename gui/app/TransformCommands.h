@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "gui/app/JobControl.h"
 #include "ports/Documents.h"
 #include "transforms/XformCommands.h"

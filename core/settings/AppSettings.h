@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 // The program's persistent settings: the off-map colour of the transforms and the last
 // directory, base name and polar sweep of the five-view job.

@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 #include <charconv>
 #include <cstdlib>

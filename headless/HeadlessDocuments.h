@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "document/ImageDoc.h"
 #include "mapdoc/MosaDoc.h"
 #include "ports/Documents.h"
-#include "transforms/ImageDoc.h"
 
 // Documents of a run without windows: kept until closed or until the run ends. A map
 // document without pending parameters takes those a new document starts with.

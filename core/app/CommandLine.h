@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/AppSettings.h"
 #include "ports/Documents.h"
+#include "settings/AppSettings.h"
 
 // How a batch run ended, for the program's exit status.
 enum class BatchOutcome {

@@ -3,12 +3,12 @@
 #include <array>
 #include <string>
 
-#include "settings/AppSettings.h"
+#include "document/ImageDoc.h"
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewSettings.h"
 #include "ports/Documents.h"
 #include "sequence/ImageSequence.h"
-#include "transforms/ImageDoc.h"
+#include "settings/AppSettings.h"
 
 using FiveViewSequences = std::array<ImageSequence, kFaceCount>;
 

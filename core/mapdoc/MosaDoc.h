@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "document/Document.h"
 #include "image/Image.h"
 #include "mapdoc/FisheyeParams.h"
 #include "mapdoc/FlatMapping.h"
 #include "mapdoc/PanSettings.h"
 #include "mapdoc/Patch.h"
-#include "ports/Document.h"
 #include "ports/Documents.h"
 #include "sequence/ImageSequence.h"
 

@@ -1,6 +1,6 @@
+#include "document/PictureLoad.h"
 #include "mapdoc/MosaDoc.h"
 #include "transforms/BatchXform.h"
-#include "transforms/PictureLoad.h"
 
 BatchResult RunBatchFisheye(CMosaDoc* map, const std::string& frameFile,
                             const std::string& outputName, const FisheyeParams& params,

@@ -1,6 +1,6 @@
 #include "transforms/BatchXform.h"
 
-#include "transforms/PictureLoad.h"
+#include "document/PictureLoad.h"
 #include "transforms/XformDriver.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "document/PictureLoad.h"
 #include "image/FileTypeTable.h"
-#include "transforms/PictureLoad.h"
 #include "util/PathParts.h"
 
 namespace {

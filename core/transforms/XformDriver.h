@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "document/ImageDoc.h"
 #include "ports/Documents.h"
-#include "transforms/ImageDoc.h"
 #include "transforms/XformSettings.h"
 
 // The single-picture transform, in the steps a front end runs around its dialogs: open the

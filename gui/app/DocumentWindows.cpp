@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "document/ImageDoc.h"
+#include "document/PictureLoad.h"
 #include "gui/app/CommandDialogs.h"
 #include "gui/app/JobControl.h"
 #include "gui/domeview/MfcglView.h"
@@ -13,8 +15,6 @@
 #include "gui/transforms/ImageView.h"
 #include "gui/transforms/ImgChildFrame.h"
 #include "mapdoc/MosaDoc.h"
-#include "transforms/ImageDoc.h"
-#include "transforms/PictureLoad.h"
 
 DocumentWindows::DocumentWindows(QMdiArea& mdiArea, Messages& messageBoxes, CommandDialogs& asker,
                                  JobControl& jobControl)

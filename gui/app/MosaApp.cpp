@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QSettings>
 
+#include "document/ImageDoc.h"
+#include "document/PictureLoad.h"
 #include "fiveview/FiveViewJob.h"
 #include "gui/app/AboutDialog.h"
 #include "gui/app/CommandDialogs.h"
@@ -18,8 +20,6 @@
 #include "gui/mapdoc/NewPatchDialog.h"
 #include "gui/progress/ProgressWnd.h"
 #include "mapdoc/FourViewPan.h"
-#include "transforms/ImageDoc.h"
-#include "transforms/PictureLoad.h"
 #include "util/PathParts.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "settings/AppSettings.h"
 #include "app/CommandLine.h"
 #include "gui/app/JobControl.h"
 #include "ports/Documents.h"
+#include "settings/AppSettings.h"
 
 class CMainFrame;
 class CommandDialogs;

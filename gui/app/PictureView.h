@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "document/Document.h"
 #include "gui/app/DocumentView.h"
-#include "ports/Document.h"
 
 class CImage;
 

@@ -1,11 +1,11 @@
 #include "gui/app/TransformCommands.h"
 
+#include "document/PictureLoad.h"
 #include "gui/app/CommandDialogs.h"
 #include "image/FileTypeTable.h"
 #include "mapdoc/MosaDoc.h"
 #include "transforms/BatchXform.h"
 #include "transforms/HammerAitoffCommand.h"
-#include "transforms/PictureLoad.h"
 #include "transforms/XformDriver.h"
 
 bool TransformCommands::EditParameters(XformKind kind, XformSettings& xform) {

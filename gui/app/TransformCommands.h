@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "settings/AppSettings.h"
 #include "gui/app/JobControl.h"
 #include "ports/Documents.h"
+#include "settings/AppSettings.h"
 #include "transforms/XformCommands.h"
 
 class CMosaDoc;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "document/ImageDoc.h"
 #include "image/FileTypeTable.h"
 #include "support/ExternalImage.h"
 #include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
-#include "transforms/ImageDoc.h"
 
 namespace {
 

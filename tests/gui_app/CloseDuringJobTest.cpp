@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "document/ImageDoc.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/MainFrame.h"
@@ -20,7 +21,6 @@
 #include "support/CurrentDirectory.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
-#include "transforms/ImageDoc.h"
 
 namespace {
 

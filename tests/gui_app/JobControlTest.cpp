@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "document/Document.h"
 #include "gui/app/JobControl.h"
-#include "ports/Document.h"
 
 namespace {
 

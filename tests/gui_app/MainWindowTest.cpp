@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "document/ImageDoc.h"
 #include "gui/app/AboutDialog.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocumentWindows.h"
@@ -20,7 +21,6 @@
 #include "gui_app/ScriptedDialogs.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
-#include "transforms/ImageDoc.h"
 
 namespace {
 

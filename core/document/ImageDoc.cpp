@@ -1,4 +1,4 @@
-#include "transforms/ImageDoc.h"
+#include "document/ImageDoc.h"
 
 #include "image/FileTypeTable.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "document/Document.h"
 #include "image/Image.h"
-#include "ports/Document.h"
 
 // A document holding one picture: the output of the transforms and the five-view job, and
 // any picture the user opens.

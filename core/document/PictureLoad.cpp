@@ -1,4 +1,4 @@
-#include "transforms/PictureLoad.h"
+#include "document/PictureLoad.h"
 
 bool LoadPicture(CImage& picture, const std::string& path, Messages& messages, int type) {
     picture.Load(path, type);

@@ -3,6 +3,7 @@
 #include "document/PictureLoad.h"
 #include "gui/app/CommandDialogs.h"
 #include "image/FileTypeTable.h"
+#include "mapdoc/BatchFisheye.h"
 #include "mapdoc/MosaDoc.h"
 #include "transforms/BatchXform.h"
 #include "transforms/HammerAitoffCommand.h"

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "headless/HeadlessDocuments.h"
+#include "mapdoc/BatchFisheye.h"
 #include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
 #include "support/ScriptedProgress.h"

@@ -1,4 +1,4 @@
-#include "transforms/BatchPlan.h"
+#include "document/BatchPlan.h"
 
 #include "image/FileTypeTable.h"
 #include "sequence/NumberedName.h"

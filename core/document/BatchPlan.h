@@ -9,7 +9,7 @@
 #include "sequence/ImageSequence.h"
 #include "util/PathParts.h"
 
-// What the batch transforms share: the sequence a run goes through, the numbered output names
+// What the batch jobs share: the sequence a run goes through, the numbered output names
 // and the question before the run.
 
 // What became of a batch run.

@@ -1,6 +1,7 @@
+#include "mapdoc/BatchFisheye.h"
+
 #include "document/PictureLoad.h"
 #include "mapdoc/MosaDoc.h"
-#include "transforms/BatchXform.h"
 
 BatchResult RunBatchFisheye(CMosaDoc* map, const std::string& frameFile,
                             const std::string& outputName, const FisheyeParams& params,

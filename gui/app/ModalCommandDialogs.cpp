@@ -2,7 +2,6 @@
 
 #include <QInputDialog>
 
-#include "gui/app/ImageFileDialog.h"
 #include "gui/fiveview/FiveViewDialog.h"
 #include "gui/mapdoc/ChannelFilesDialog.h"
 #include "gui/mapdoc/FisheyeDialog.h"
@@ -12,6 +11,7 @@
 #include "gui/transforms/HammerAitoffDialog.h"
 #include "gui/transforms/OffMapColorDialog.h"
 #include "gui/transforms/RotationDialog.h"
+#include "gui/widgets/ImageFileDialog.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "gui/app/ImageFileDialog.h"
+#include "gui/widgets/ImageFileDialog.h"
 #include "sequence/NumberedName.h"
 
 QLineEdit* NamedEdit(const QString& name, QWidget* parent) {

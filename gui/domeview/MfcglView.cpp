@@ -4,7 +4,7 @@
 #include <QSurfaceFormat>
 #include <cmath>
 
-#include "gui/app/PictureView.h"
+#include "gui/widgets/PictureView.h"
 #include "mapdoc/DomeTexture.h"
 #include "util/Angles.h"
 

@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <vector>
 
-#include "gui/app/DocumentView.h"
+#include "gui/widgets/DocumentView.h"
 #include "mapdoc/MosaDoc.h"
 
 // The dome preview: the map document's rectangle as a texture on a lit section of a sphere

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/PictureView.h"
+#include "gui/widgets/PictureView.h"
 #include "mapdoc/MosaDoc.h"
 
 // Shows a map document's rectangle stretched over the window.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/ImageDoc.h"
-#include "gui/app/PictureView.h"
+#include "gui/widgets/PictureView.h"
 
 // Shows an image document's picture stretched over the window.
 class CImageView : public PictureView {

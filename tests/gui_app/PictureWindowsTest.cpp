@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "gui/app/PictureImage.h"
 #include "gui/mapdoc/MosaView.h"
 #include "gui/transforms/ImageView.h"
+#include "gui/widgets/PictureImage.h"
 
 namespace {
 

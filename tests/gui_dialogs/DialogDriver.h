@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "gui/app/ImageFileDialog.h"
+#include "gui/widgets/ImageFileDialog.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

@@ -1,5 +1,5 @@
 #include "DialogDriver.h"
-#include "gui/app/ImageFileDialog.h"
+#include "gui/widgets/ImageFileDialog.h"
 #include "image/ImageFileType.h"
 
 namespace {

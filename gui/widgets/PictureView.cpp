@@ -1,9 +1,9 @@
-#include "gui/app/PictureView.h"
+#include "gui/widgets/PictureView.h"
 
 #include <QFileInfo>
 #include <QPainter>
 
-#include "gui/app/PictureImage.h"
+#include "gui/widgets/PictureImage.h"
 
 PictureView::PictureView(CDocument& doc, QWidget* parent) : QWidget(parent), document(doc) {
     setAttribute(Qt::WA_OpaquePaintEvent);

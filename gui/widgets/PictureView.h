@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "document/Document.h"
-#include "gui/app/DocumentView.h"
+#include "gui/widgets/DocumentView.h"
 
 class CImage;
 

@@ -1,4 +1,4 @@
-#include "gui/app/ImageFileDialog.h"
+#include "gui/widgets/ImageFileDialog.h"
 
 #include <strings.h>
 

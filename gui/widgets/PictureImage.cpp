@@ -1,4 +1,4 @@
-#include "gui/app/PictureImage.h"
+#include "gui/widgets/PictureImage.h"
 
 QImage PictureImage(const CImage& picture) {
     if (!picture.HasImage()) return {};

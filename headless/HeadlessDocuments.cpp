@@ -2,18 +2,11 @@
 
 #include <algorithm>
 
-namespace {
-
-template <typename T>
-void Close(std::vector<std::unique_ptr<T>>& documents, T* document) {
-    std::erase_if(documents, [document](const auto& d) { return d.get() == document; });
-}
-
-}  // namespace
-
 CImageDoc* HeadlessDocuments::NewImageDocument() {
-    imageDocuments.push_back(std::make_unique<CImageDoc>());
-    return imageDocuments.back().get();
+    auto document = std::make_unique<CImageDoc>();
+    CImageDoc* made = document.get();
+    documents.push_back(std::move(document));
+    return made;
 }
 
 CMosaDoc* HeadlessDocuments::NewMapDocument(const PanSettings* pending) {
@@ -21,14 +14,11 @@ CMosaDoc* HeadlessDocuments::NewMapDocument(const PanSettings* pending) {
     if (!document->OnNewDocument(pending ? *pending : NewDocumentPanSettings(), messages)) {
         return nullptr;
     }
-    mapDocuments.push_back(std::move(document));
-    return mapDocuments.back().get();
+    CMosaDoc* made = document.get();
+    documents.push_back(std::move(document));
+    return made;
 }
 
-void HeadlessDocuments::CloseDocument(CImageDoc* document) {
-    Close(imageDocuments, document);
-}
-
-void HeadlessDocuments::CloseDocument(CMosaDoc* document) {
-    Close(mapDocuments, document);
+void HeadlessDocuments::CloseDocument(CDocument* document) {
+    std::erase_if(documents, [document](const auto& d) { return d.get() == document; });
 }

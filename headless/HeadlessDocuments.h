@@ -15,12 +15,10 @@ class HeadlessDocuments : public Documents {
 
     CImageDoc* NewImageDocument() override;
     CMosaDoc* NewMapDocument(const PanSettings* pending) override;
-    void CloseDocument(CImageDoc* document) override;
-    void CloseDocument(CMosaDoc* document) override;
-    size_t OpenCount() const { return imageDocuments.size() + mapDocuments.size(); }
+    void CloseDocument(CDocument* document) override;
+    size_t OpenCount() const { return documents.size(); }
 
   private:
     Messages& messages;
-    std::vector<std::unique_ptr<CImageDoc>> imageDocuments;
-    std::vector<std::unique_ptr<CMosaDoc>> mapDocuments;
+    std::vector<std::unique_ptr<CDocument>> documents;
 };

@@ -6,6 +6,7 @@
 #include "ports/Messages.h"
 #include "ports/Progress.h"
 
+class CDocument;
 class CImageDoc;
 class CMosaDoc;
 struct PanSettings;
@@ -21,8 +22,8 @@ class Documents {
     // A new map document with the pending parameters, or (without them) with parameters the
     // front end asks the user for; none when the user declined.
     virtual CMosaDoc* NewMapDocument(const PanSettings* pending) = 0;
-    virtual void CloseDocument(CImageDoc* document) = 0;
-    virtual void CloseDocument(CMosaDoc* document) = 0;
+    // Closes any document this front end made, with its windows.
+    virtual void CloseDocument(CDocument* document) = 0;
 };
 
 // The ports a job reaches the user through.

@@ -8,6 +8,10 @@
 // The job reads `cancelled` after pumping and stops at its next safe point.
 class Progress {
   public:
+    Progress() = default;
+    // A display is one window or one console line: a copy would show or count the same twice.
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
     virtual ~Progress() = default;
 
     // Shows the display; answers 1 on success. Without it the display operations do nothing.

@@ -143,12 +143,7 @@ void DocumentWindows::Forget(CDocument* document) {
     emit documentsChanged();
 }
 
-void DocumentWindows::CloseDocument(CImageDoc* document) {
-    CloseWindows(document);
-    Forget(document);
-}
-
-void DocumentWindows::CloseDocument(CMosaDoc* document) {
+void DocumentWindows::CloseDocument(CDocument* document) {
     CloseWindows(document);
     Forget(document);
 }

@@ -27,8 +27,7 @@ class DocumentWindows : public QObject, public Documents {
 
     CImageDoc* NewImageDocument() override;
     CMosaDoc* NewMapDocument(const PanSettings* pending) override;
-    void CloseDocument(CImageDoc* document) override;
-    void CloseDocument(CMosaDoc* document) override;
+    void CloseDocument(CDocument* document) override;
 
     // Opens a picture file in an image window; the document even when the file held no
     // picture (the window then stays empty), none only when it could not be made.

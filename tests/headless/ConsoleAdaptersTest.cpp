@@ -111,4 +111,19 @@ TEST(HeadlessDocuments, KeepsDocumentsUntilClosed) {
     EXPECT_EQ(documents.OpenCount(), 1u);
 }
 
+TEST(HeadlessDocuments, ClosesAnyKindThroughOneCallAndOnlyOnce) {
+    RecordingMessages messages;
+    HeadlessDocuments documents{messages};
+    CImageDoc* picture = documents.NewImageDocument();
+    CMosaDoc* map = documents.NewMapDocument(nullptr);
+    ASSERT_NE(map, nullptr);
+    CDocument* kinds[] = {map, picture};
+    documents.CloseDocument(kinds[0]);
+    EXPECT_EQ(documents.OpenCount(), 1u);
+    documents.CloseDocument(kinds[0]);
+    EXPECT_EQ(documents.OpenCount(), 1u) << "a second close of the same document closes nothing";
+    documents.CloseDocument(kinds[1]);
+    EXPECT_EQ(documents.OpenCount(), 0u);
+}
+
 }  // namespace

@@ -49,7 +49,7 @@ int CMosaDoc::OnSaveDocument(const std::string& path) {
     return saved;
 }
 
-void CMosaDoc::MapPatch(const Patch& patch) {
+void CMosaDoc::MapPatch(const Patch& patch, Progress* progress) {
     SetModified(true);
     if (MapPatchInto(image, grid, patch, progress)) UpdateAllViews();
 }
@@ -74,7 +74,6 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
     const std::unique_ptr<Progress> display = ports.newProgress();
     const int flats = CountEntries(sequences);
     if (flats == 0) return result;
-    progress = display.get();
     display->Open("Mapping . . .", 0);
     display->SetRange(0, flats, 1);
     display->SetTextLines(1, 390);
@@ -94,7 +93,7 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
                 const std::string path = sequence.directory + entry.fileName;
                 patch.image = std::make_unique<CImage>(path, kTypeFromExtension);
                 if (patch.image->HasImage()) {
-                    MapPatch(patch);
+                    MapPatch(patch, display.get());
                 } else {
                     // The view keeps last frame's part of the panorama.
                     ++result.unreadableViews;
@@ -107,7 +106,6 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
             }
             if (display->cancelled) {
                 for (ImageSequence& s : sequences) s.entries.clear();
-                progress = nullptr;
                 result.cancelled = true;
                 return result;
             }
@@ -120,6 +118,5 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
             ports.messages.Show(std::string("Could not write ") + name, MessageButtons::kOk);
         }
     }
-    progress = nullptr;
     return result;
 }

@@ -32,8 +32,9 @@ class CMosaDoc : public CDocument {
     // Writes the picture in the type of the name's extension; 0 without writing otherwise.
     int OnSaveDocument(const std::string& path);
 
-    // Paints one flat view, then lets the views repaint (not after a cancel).
-    void MapPatch(const Patch& patch);
+    // Paints one flat view, then lets the views repaint (not after a cancel). A running job
+    // passes its progress display, which the mapping pumps and which can cancel it.
+    void MapPatch(const Patch& patch, Progress* progress = nullptr);
     // Rewrites the whole rectangle from a fisheye picture, then lets the views repaint. The
     // patches stay listed; their pixels are overwritten.
     void MapFisheye(const CImage& fisheye, const FisheyeParams& params);
@@ -54,5 +55,4 @@ class CMosaDoc : public CDocument {
     CImage image;
     std::vector<std::unique_ptr<Patch>> patches;
     MapGrid grid;
-    Progress* progress = nullptr;  // set while the mapping driver runs
 };

@@ -5,9 +5,9 @@
 #include <string>
 
 // What every reader's fuzz target and the corpus replay share: the bytes go through the
-// program's own load path (CImage::Load of a file of the reader's type), then every pixel
-// is read back through the public accessors, so a reader that builds an inconsistent picture
-// is caught by the sanitizers or by the checks here (which abort).
+// program's own load path (CImage::Load of a file of the reader's type), then the picture is
+// read back pixel by pixel through the public accessors, so a reader that builds an
+// inconsistent picture is caught by the sanitizers or by the checks here (which abort).
 
 // The file type of a reader's name (bmp, tga, gif, sgi, png, jpeg); -1 for an unknown name.
 int ReaderFileType(const std::string& reader);

@@ -1,6 +1,7 @@
 #include "util/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,16 +102,23 @@ AtomicFile::AtomicFile(const std::string& name) : target(name) {
         return;
     }
     std::string pattern = DirectoryOf(target) + ".mosa-XXXXXX";
+    // A signal between making the temporary and registering it would leave it behind, so the
+    // cancelling signals wait until the handler can see it.
+    sigset_t cancelling, previous;
+    sigemptyset(&cancelling);
+    for (const int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&cancelling, s);
+    pthread_sigmask(SIG_BLOCK, &cancelling, &previous);
     const int fd = mkostemp(pattern.data(), O_CLOEXEC);
     writeName = pattern;
     open = true;
+    if (fd >= 0) slot = Register(writeName);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (fd < 0) return;
     // A replaced file keeps its permissions; a new one gets what the user's umask gives.
     const mode_t mode = exists ? info.st_mode & 07777 : 0666 & ~ProcessUmask();
     const bool ready = fchmod(fd, mode) == 0;
     ::close(fd);
     made = ready;
-    slot = Register(writeName);
 }
 
 AtomicFile::~AtomicFile() {

@@ -1,14 +1,12 @@
 #include "platform/QtSettingsStore.h"
 
-namespace {
+QtSettingsStore::QtSettingsStore(const std::string& section)
+    : settings(QStringLiteral("Kesto"), QStringLiteral("mosa")),
+      prefix(QString::fromStdString(section) + QLatin1Char('/')) {}
 
-QString Key(const std::string& key) {
-    return QStringLiteral("Settings/") + QString::fromStdString(key);
+QString QtSettingsStore::Key(const std::string& key) const {
+    return prefix + QString::fromStdString(key);
 }
-
-}  // namespace
-
-QtSettingsStore::QtSettingsStore() : settings(QStringLiteral("Kesto"), QStringLiteral("mosa")) {}
 
 std::optional<std::string> QtSettingsStore::ReadString(const std::string& key) {
     const QVariant value = settings.value(Key(key));

@@ -4,16 +4,20 @@
 
 #include "settings/SettingsStore.h"
 
-// The persistent settings in the desktop's per-user store: organisation "Kesto", application
-// "mosa", group "Settings". A batch run and the desktop application read and write the same.
+// One section of the desktop's per-user store (organisation "Kesto", application "mosa"): the
+// program's settings live in "Settings", the recent-file list in "Recent File List". A batch
+// run and the desktop application read and write the same.
 class QtSettingsStore : public SettingsStore {
   public:
-    QtSettingsStore();
+    explicit QtSettingsStore(const std::string& section = "Settings");
     std::optional<std::string> ReadString(const std::string& key) override;
     void WriteString(const std::string& key, const std::string& value) override;
     std::optional<int> ReadInt(const std::string& key) override;
     void WriteInt(const std::string& key, int value) override;
 
   private:
+    QString Key(const std::string& key) const;
+
     QSettings settings;
+    QString prefix;
 };

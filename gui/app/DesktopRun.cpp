@@ -16,8 +16,9 @@ int RunDesktop(int& argc, char** argv, const std::vector<std::string>& arguments
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mosa.png")));
     QApplication::setApplicationName(QStringLiteral("mosa"));
     QtSettingsStore store;
+    QtSettingsStore recentStore("Recent File List");
     ModalCommandDialogs dialogs;
-    CMosaApp app(arguments, store, dialogs);
+    CMosaApp app(arguments, store, recentStore, dialogs);
     dialogs.SetParent(&app.MainFrame());
     return app.Run();
 }

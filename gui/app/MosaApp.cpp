@@ -4,7 +4,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QSettings>
 
 #include "document/ImageDoc.h"
 #include "document/PictureLoad.h"
@@ -22,16 +21,12 @@
 #include "mapdoc/FourViewPan.h"
 #include "util/PathParts.h"
 
-namespace {
-
-constexpr int kRecentFiles = 4;
-const QString kRecentGroup = QStringLiteral("Recent File List");
-
-}  // namespace
-
 CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
-                   CommandDialogs& commandDialogs)
-    : arguments(std::move(args)), store(settingsStore), dialogs(commandDialogs) {
+                   SettingsStore& recentFileStore, CommandDialogs& commandDialogs)
+    : arguments(std::move(args)),
+      store(settingsStore),
+      recentStore(recentFileStore),
+      dialogs(commandDialogs) {
     LoadSettings(settings, store);
     mainFrame = std::make_unique<CMainFrame>();
     messages = std::make_unique<GuiMessages>(mainFrame.get());
@@ -46,13 +41,8 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
                          frame, [this] { return jobs.CancelRequested(); }));
                  }});
     transforms = std::make_unique<TransformCommands>(dialogs, *ports, settings, jobs);
-    QSettings recent(QStringLiteral("Kesto"), QStringLiteral("mosa"));
-    for (int i = 1; i <= kRecentFiles; ++i) {
-        const QString path =
-            recent.value(kRecentGroup + QStringLiteral("/File%1").arg(i)).toString();
-        if (!path.isEmpty()) recentFiles << path;
-    }
-    mainFrame->SetRecentFiles(recentFiles);
+    recentFiles.Load(recentStore);
+    ShowRecentFiles();
     WireCommands();
     connect(&mainFrame->Area(), &QMdiArea::subWindowActivated, this, &CMosaApp::RefreshMenus);
     connect(windows.get(), &DocumentWindows::documentsChanged, this, &CMosaApp::RefreshMenus);
@@ -304,14 +294,14 @@ void CMosaApp::OnAbout() {
 }
 
 void CMosaApp::AddRecentFile(const std::string& path) {
-    const QString entry = QString::fromStdString(path);
-    recentFiles.removeAll(entry);
-    recentFiles.prepend(entry);
-    while (recentFiles.size() > kRecentFiles) recentFiles.removeLast();
-    QSettings recent(QStringLiteral("Kesto"), QStringLiteral("mosa"));
-    for (int i = 0; i < kRecentFiles; ++i) {
-        recent.setValue(kRecentGroup + QStringLiteral("/File%1").arg(i + 1), recentFiles.value(i));
-    }
-    mainFrame->SetRecentFiles(recentFiles);
+    recentFiles.Add(path);
+    recentFiles.Save(recentStore);
+    ShowRecentFiles();
     RefreshMenus();
+}
+
+void CMosaApp::ShowRecentFiles() {
+    QStringList paths;
+    for (const std::string& path : recentFiles.Paths()) paths << QString::fromStdString(path);
+    mainFrame->SetRecentFiles(paths);
 }

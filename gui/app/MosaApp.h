@@ -10,6 +10,7 @@
 #include "gui/app/JobControl.h"
 #include "ports/Documents.h"
 #include "settings/AppSettings.h"
+#include "settings/RecentFiles.h"
 
 class CMainFrame;
 class CommandDialogs;
@@ -25,7 +26,9 @@ class SettingsStore;
 class CMosaApp : public QObject {
     Q_OBJECT
   public:
-    CMosaApp(std::vector<std::string> arguments, SettingsStore& store, CommandDialogs& dialogs);
+    // The recent-file list has a store of its own: it is a section apart from the settings.
+    CMosaApp(std::vector<std::string> arguments, SettingsStore& store, SettingsStore& recentStore,
+             CommandDialogs& dialogs);
     ~CMosaApp() override;
 
     // A batch run when an argument other than an option is given.
@@ -60,6 +63,7 @@ class CMosaApp : public QObject {
     void WireCommands();
     void RefreshMenus();
     void AddRecentFile(const std::string& path);
+    void ShowRecentFiles();
     // Writes the document under the path, telling the user when that fails.
     bool WriteDocument(CDocument& document, const std::string& path);
     bool SaveDocumentAs(CDocument& document);
@@ -72,6 +76,7 @@ class CMosaApp : public QObject {
 
     std::vector<std::string> arguments;
     SettingsStore& store;
+    SettingsStore& recentStore;
     CommandDialogs& dialogs;
     AppSettings settings;
     JobControl jobs;
@@ -80,5 +85,5 @@ class CMosaApp : public QObject {
     std::unique_ptr<DocumentWindows> windows;
     std::unique_ptr<JobPorts> ports;
     std::unique_ptr<TransformCommands> transforms;
-    QStringList recentFiles;
+    RecentFiles recentFiles;
 };

@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
-#include "fiveview/FaceFixtures.h"
 #include "fiveview/FacePreparation.h"
 #include "fiveview/FiveViewJob.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "headless/HeadlessDocuments.h"
 #include "sequence/SequenceScan.h"
 #include "sky/SkyCube.h"
+#include "support/FaceFixtures.h"
 #include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
 #include "support/ScriptedProgress.h"

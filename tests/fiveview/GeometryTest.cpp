@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "fiveview/FaceFixtures.h"
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewRenderers.h"
+#include "support/FaceFixtures.h"
 #include "support/ScriptedProgress.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <numbers>
 
-#include "fiveview/FaceFixtures.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "sky/SkyCube.h"
+#include "support/FaceFixtures.h"
 #include "support/ScriptedProgress.h"
 
 namespace {

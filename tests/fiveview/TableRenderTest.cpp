@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "fiveview/FaceFixtures.h"
 #include "fiveview/FiveViewRenderers.h"
+#include "support/FaceFixtures.h"
 #include "support/ScriptedProgress.h"
 
 namespace {

@@ -13,14 +13,14 @@
 #include "gui/app/MosaApp.h"
 #include "gui/app/TransformCommands.h"
 #include "gui/progress/ProgressWnd.h"
-#include "gui_app/DuringJob.h"
-#include "gui_app/ModalAnswers.h"
-#include "gui_app/ScriptedDialogs.h"
-#include "gui_app/SkyFaceFiles.h"
 #include "platform/QtSettingsStore.h"
 #include "support/CurrentDirectory.h"
 #include "support/FileBytes.h"
+#include "support/SkyFaceFiles.h"
 #include "support/TempDir.h"
+#include "support/gui/DesktopTest.h"
+#include "support/gui/DuringJob.h"
+#include "support/gui/ModalAnswers.h"
 
 namespace {
 
@@ -29,11 +29,9 @@ const std::vector<uint8_t> kOldOutput = {'o', 'l', 'd'};
 // Jobs over two-frame sequences of sky faces, with an output of an earlier run in "out". The
 // user closes a window while the job pumps; the job must stop without writing the frame it
 // was working on, and nothing may be destroyed under it.
-class CloseDuringJob : public testing::Test {
+class CloseDuringJob : public DesktopTest {
   protected:
     void SetUp() override {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(dir.File("config")));
         std::filesystem::create_directories(dir.File("seq"));
         std::filesystem::create_directories(dir.File("out"));
         WriteSkyFaces(dir.File("seq"), {"0", "1"});
@@ -79,14 +77,10 @@ class CloseDuringJob : public testing::Test {
         }
         EXPECT_EQ(files, 2);
     }
-
-    TempDir dir;
-    MemorySettingsStore store;
-    ScriptedDialogs dialogs;
 };
 
 TEST_F(CloseDuringJob, ClosingTheProgressWindowCancelsTheFiveViewJob) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     app.MainFrame().show();
     bool closed = true, stillShown = false;
     DuringJob closer(10, [&] {
@@ -107,7 +101,7 @@ TEST_F(CloseDuringJob, ClosingTheProgressWindowCancelsTheFiveViewJob) {
 }
 
 TEST_F(CloseDuringJob, ClosingTheFiveViewOutputWindowCancelsTheJobInstead) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     app.MainFrame().show();
     bool closed = true;
     size_t openDuringJob = 0;
@@ -129,7 +123,7 @@ TEST_F(CloseDuringJob, ClosingTheFiveViewOutputWindowCancelsTheJobInstead) {
 }
 
 TEST_F(CloseDuringJob, ClosingTheFourViewMapWindowCancelsTheJobInstead) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     app.MainFrame().show();
     bool closed = true;
     DuringJob closer(10, [&] {
@@ -151,7 +145,7 @@ TEST_F(CloseDuringJob, ClosingTheFourViewMapWindowCancelsTheJobInstead) {
 // A document the job only reads and leaves open: the close the user asked for happens once
 // the job is over, with the usual question for a changed document.
 TEST_F(CloseDuringJob, AHeldBackCloseHappensAfterTheJob) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     app.MainFrame().show();
     PanSettings settings = NewDocumentPanSettings();
     CMosaDoc* map = app.Windows().NewMapDocument(&settings);
@@ -177,7 +171,7 @@ TEST_F(CloseDuringJob, AHeldBackCloseHappensAfterTheJob) {
 // the application quits the usual way: the save question, and the settings stored.
 TEST_F(CloseDuringJob, ClosingTheMainWindowStopsTheJobThenQuits) {
     QtSettingsStore desktopStore;
-    CMosaApp app({"mosa"}, desktopStore, dialogs);
+    CMosaApp app({"mosa"}, desktopStore, recentStore, dialogs);
     PanSettings settings = NewDocumentPanSettings();
     CMosaDoc* map = app.Windows().NewMapDocument(&settings);
     ASSERT_NE(map, nullptr);
@@ -225,7 +219,7 @@ TEST_F(CloseDuringJob, ClosingTheMainWindowCancelsABatchRun) {
     auto view = [this](const char* face) { return dir.File(std::string("seq/") + face + "0.bmp"); };
     CMosaApp app({"mosa", "-5viewpolar", "-res", "96", "96", view("left"), view("front"),
                   view("right"), view("top"), view("back"), dir.File("out/dome00000.bmp")},
-                 desktopStore, dialogs);
+                 desktopStore, recentStore, dialogs);
     bool closed = true;
     DuringJob closer(10, [&] { closed = app.MainFrame().close(); });
     ModalAnswers answers;
@@ -242,7 +236,7 @@ TEST_F(CloseDuringJob, ClosingTheMainWindowCancelsABatchRun) {
 // A batch transform pumps with its input picture open: closing that window stops the batch
 // after the frame in hand instead of freeing the picture the transform reads.
 TEST_F(CloseDuringJob, ClosingTheBatchInputWindowStopsTheBatch) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     app.MainFrame().show();
     dialogs.files = {dir.File("seq/front0.bmp"), dir.File("out/polar.bmp")};
     dialogs.rotation = [](XformSettings&) {};

@@ -11,30 +11,24 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
 #include "gui/progress/ProgressWnd.h"
-#include "gui_app/ModalAnswers.h"
-#include "gui_app/ScriptedDialogs.h"
-#include "gui_app/SkyFaceFiles.h"
 #include "support/CurrentDirectory.h"
 #include "support/FileBytes.h"
+#include "support/SkyFaceFiles.h"
 #include "support/TempDir.h"
+#include "support/gui/DesktopTest.h"
+#include "support/gui/ModalAnswers.h"
 
 namespace {
 
-class CommandJobs : public testing::Test {
+class CommandJobs : public DesktopTest {
   protected:
     void SetUp() override {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(dir.File("config")));
         std::filesystem::create_directories(dir.File("gui"));
         std::filesystem::create_directories(dir.File("batch"));
         // The four-view command takes sequences: frame 0 of each view.
         WriteSkyFaces(dir.Path().string(), {"", "0"});
     }
     std::string Face(const char* name) const { return dir.File(std::string(name) + ".bmp"); }
-
-    TempDir dir;
-    MemorySettingsStore store;
-    ScriptedDialogs dialogs;
 };
 
 TEST_F(CommandJobs, FiveViewCommandWritesWhatTheBatchModeWrites) {
@@ -53,7 +47,7 @@ TEST_F(CommandJobs, FiveViewCommandWritesWhatTheBatchModeWrites) {
         s.baseName = "dome";
         s.sameSize = 0;
     };
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     {
         ModalAnswers answers;
         app.OnFiveViewPolar();
@@ -66,7 +60,7 @@ TEST_F(CommandJobs, FiveViewCommandWritesWhatTheBatchModeWrites) {
     CMosaApp batch(
         {"mosa", "-5viewpolar", "-domemaster", "-4x", "-res", "64", "64", Face("left"),
          Face("front"), Face("right"), Face("top"), Face("back"), dir.File("batch/dome.bmp")},
-        store, dialogs);
+        store, recentStore, dialogs);
     EXPECT_EQ(batch.RunBatch().outcome, BatchOutcome::kDone);
     const std::vector<uint8_t> fromCommand = ReadFileBytes(dir.File("gui/dome00000.bmp"));
     ASSERT_FALSE(fromCommand.empty());
@@ -86,7 +80,7 @@ TEST_F(CommandJobs, FourViewCommandWritesWhatTheBatchModeWrites) {
         p.height = 60;
         p.antiAliasing = kMap4x;
     };
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     {
         const CurrentDirectory here(dir.File("gui"));
         ModalAnswers answers;
@@ -98,7 +92,7 @@ TEST_F(CommandJobs, FourViewCommandWritesWhatTheBatchModeWrites) {
         const CurrentDirectory here(dir.File("batch"));
         CMosaApp batch({"mosa", "-res", "200", "60", "-4x", Face("left"), Face("front"),
                         Face("right"), Face("top"), "pan.bmp"},
-                       store, dialogs);
+                       store, recentStore, dialogs);
         EXPECT_EQ(batch.RunBatch().outcome, BatchOutcome::kDone);
     }
     // The command names its frame after frame 0 of the (single-file) sequences.
@@ -108,7 +102,7 @@ TEST_F(CommandJobs, FourViewCommandWritesWhatTheBatchModeWrites) {
 }
 
 TEST_F(CommandJobs, AddFlatPaintsTheChosenPictureOrReportsAnUnreadableOne) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     PanSettings settings = NewDocumentPanSettings();
     settings.width = 90;
     settings.height = 30;
@@ -131,7 +125,7 @@ TEST_F(CommandJobs, AddFlatPaintsTheChosenPictureOrReportsAnUnreadableOne) {
 // Closing the main window closes every document; a changed one asks first, and Cancel keeps
 // the application open.
 TEST_F(CommandJobs, ExitAsksAboutChangedDocuments) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     app.MainFrame().show();
     PanSettings settings = NewDocumentPanSettings();
     CMosaDoc* document = app.Windows().NewMapDocument(&settings);
@@ -153,7 +147,7 @@ TEST_F(CommandJobs, ExitAsksAboutChangedDocuments) {
 // Save writes to the document's own file without asking for a name, and says so when it
 // cannot; Save As gives the window the new name.
 TEST_F(CommandJobs, SaveUsesTheDocumentsFileAndReportsFailure) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     dialogs.files = {Face("top")};
     app.OnOpenImage();
     CDocument* document = app.Windows().ActiveDocument();
@@ -177,7 +171,7 @@ TEST_F(CommandJobs, SaveUsesTheDocumentsFileAndReportsFailure) {
 }
 
 TEST_F(CommandJobs, OpeningAnUnreadableFileReportsItAndOpensNothing) {
-    CMosaApp app({"mosa"}, store, dialogs);
+    CMosaApp app({"mosa"}, store, recentStore, dialogs);
     WriteFileBytes(dir.File("broken.png"), {0x89, 'P', 'N', 'G'});
     dialogs.files = {dir.File("broken.png")};
     ModalAnswers answers;
@@ -185,7 +179,7 @@ TEST_F(CommandJobs, OpeningAnUnreadableFileReportsItAndOpensNothing) {
     EXPECT_EQ(answers.texts,
               std::vector<std::string>{"'" + dir.File("broken.png") + "'\nfile read error"});
     EXPECT_TRUE(app.MainFrame().Area().subWindowList().isEmpty());
-    EXPECT_EQ(QSettings("Kesto", "mosa").value("Recent File List/File1").toString(), "");
+    EXPECT_TRUE(recentStore.values.empty()) << "a file that did not open is not recent";
 }
 
 TEST(ProgressWindow, CaptionShowsTitleThenPercentages) {

@@ -18,9 +18,9 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
 #include "gui/mapdoc/MosaView.h"
-#include "gui_app/ScriptedDialogs.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
+#include "support/gui/DesktopTest.h"
 
 namespace {
 
@@ -55,19 +55,15 @@ QAction* FindItem(const QMenuBar* bar, const QString& text) {
     return nullptr;
 }
 
-class MainWindow : public testing::Test {
+class MainWindow : public DesktopTest {
   protected:
     void SetUp() override {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(dir.File("config")));
-        app = std::make_unique<CMosaApp>(std::vector<std::string>{"mosa"}, store, dialogs);
+        app = std::make_unique<CMosaApp>(std::vector<std::string>{"mosa"}, store, recentStore,
+                                         dialogs);
         app->MainFrame().show();
     }
     const QMenuBar* Bar() const { return app->MainFrame().menuBar(); }
 
-    TempDir dir;
-    MemorySettingsStore store;
-    ScriptedDialogs dialogs;
     std::unique_ptr<CMosaApp> app;
 };
 
@@ -168,6 +164,32 @@ TEST_F(MainWindow, StatusBarHasItsIndicators) {
     EXPECT_FALSE(app->MainFrame().Indicator("NUM")->isEnabled());
 }
 
+// Opened pictures go to the top of the File menu's list and to its store, and the next
+// start shows them again.
+TEST_F(MainWindow, OpenedPicturesAreListedAndRemembered) {
+    for (const char* name : {"a.bmp", "b.bmp"}) {
+        CImage picture;
+        picture.Create(4, 4, 24, -1);
+        ASSERT_EQ(picture.SaveAs(dir.File(name)), 1);
+        dialogs.files = {dir.File(name)};
+        app->OnOpenImage();
+    }
+    const QString first = "  &1 " + QString::fromStdString(dir.File("b.bmp"));
+    const QString second = "  &2 " + QString::fromStdString(dir.File("a.bmp"));
+    QStringList menus = MenuText(Bar());
+    EXPECT_EQ(menus.indexOf(second), menus.indexOf(first) + 1) << menus.join('\n').toStdString();
+    EXPECT_EQ(recentStore.values["File1"], dir.File("b.bmp"));
+    EXPECT_EQ(recentStore.values["File2"], dir.File("a.bmp"));
+    EXPECT_EQ(recentStore.values["File3"], "");
+
+    app.reset();
+    CMosaApp again({"mosa"}, store, recentStore, dialogs);
+    menus = MenuText(again.MainFrame().menuBar());
+    EXPECT_EQ(menus.indexOf(second), menus.indexOf(first) + 1);
+    EXPECT_NE(menus.indexOf(first), -1);
+    EXPECT_TRUE(store.values.empty()) << "the settings section is not touched";
+}
+
 TEST_F(MainWindow, AboutBoxNamesTheVersion) {
     AboutDialog about(&app->MainFrame());
     EXPECT_EQ(about.windowTitle(), "About mosa");
@@ -177,7 +199,7 @@ TEST_F(MainWindow, AboutBoxNamesTheVersion) {
 TEST_F(MainWindow, SettingsRoundTripThroughTheDesktopStore) {
     {
         QtSettingsStore desktop;
-        CMosaApp first({"mosa"}, desktop, dialogs);
+        CMosaApp first({"mosa"}, desktop, recentStore, dialogs);
         EXPECT_EQ(first.Settings().fiveViewBase, "zelk") << "a clean start";
         first.Settings().offMapBlue = 7;
         first.StoreSettings();
@@ -188,7 +210,7 @@ TEST_F(MainWindow, SettingsRoundTripThroughTheDesktopStore) {
     EXPECT_EQ(written.value("fiveViewSweep").toString(), "180.00");
     EXPECT_EQ(written.value("OffMapBlue").toInt(), 7);
     QtSettingsStore desktop;
-    CMosaApp again({"mosa"}, desktop, dialogs);
+    CMosaApp again({"mosa"}, desktop, recentStore, dialogs);
     EXPECT_EQ(again.Settings().offMapBlue, 7);
 }
 

@@ -6,18 +6,17 @@
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/MosaApp.h"
 #include "gui/app/TransformCommands.h"
-#include "gui_app/ModalAnswers.h"
-#include "gui_app/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/gui/DesktopTest.h"
+#include "support/gui/ModalAnswers.h"
 
 namespace {
 
-class TransformCommandsTest : public testing::Test {
+class TransformCommandsTest : public DesktopTest {
   protected:
     void SetUp() override {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(dir.File("config")));
-        app = std::make_unique<CMosaApp>(std::vector<std::string>{"mosa"}, store, dialogs);
+        app = std::make_unique<CMosaApp>(std::vector<std::string>{"mosa"}, store, recentStore,
+                                         dialogs);
     }
     void WritePicture(const std::string& name, int width, int height) {
         CImage picture;
@@ -26,9 +25,6 @@ class TransformCommandsTest : public testing::Test {
         ASSERT_EQ(picture.SaveAs(dir.File(name)), 1);
     }
 
-    TempDir dir;
-    MemorySettingsStore store;
-    ScriptedDialogs dialogs;
     std::unique_ptr<CMosaApp> app;
 };
 

@@ -2,8 +2,8 @@
 #include <QLocale>
 #include <QRadioButton>
 
-#include "DialogDriver.h"
 #include "gui/dialogs/DataExchange.h"
+#include "support/gui/DialogDriver.h"
 
 namespace {
 

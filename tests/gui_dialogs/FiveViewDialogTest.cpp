@@ -2,8 +2,8 @@
 #include <QLabel>
 #include <QTest>
 
-#include "DialogDriver.h"
 #include "gui/fiveview/FiveViewDialog.h"
+#include "support/gui/DialogDriver.h"
 
 namespace {
 

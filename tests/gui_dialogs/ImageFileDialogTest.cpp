@@ -1,6 +1,6 @@
-#include "DialogDriver.h"
 #include "gui/widgets/ImageFileDialog.h"
 #include "image/ImageFileType.h"
+#include "support/gui/DialogDriver.h"
 
 namespace {
 

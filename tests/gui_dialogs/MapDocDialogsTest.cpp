@@ -1,9 +1,9 @@
 #include <QRadioButton>
 
-#include "DialogDriver.h"
 #include "gui/mapdoc/ChannelFilesDialog.h"
 #include "gui/mapdoc/NewMosaDialog.h"
 #include "gui/mapdoc/NewPatchDialog.h"
+#include "support/gui/DialogDriver.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "gui/transforms/HammerAitoffDialog.h"
-#include "gui_dialogs/DialogDriver.h"
+#include "support/gui/DialogDriver.h"
 
 namespace {
 

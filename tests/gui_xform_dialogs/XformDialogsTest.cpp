@@ -1,7 +1,7 @@
 #include "gui/mapdoc/FisheyeDialog.h"
 #include "gui/transforms/OffMapColorDialog.h"
 #include "gui/transforms/RotationDialog.h"
-#include "gui_dialogs/DialogDriver.h"
+#include "support/gui/DialogDriver.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "fiveview/FaceFixtures.h"
 #include "mapdoc/FlatMapping.h"
 #include "mapdoc/PanSettings.h"
+#include "support/FaceFixtures.h"
 #include "support/ScriptedProgress.h"
 #include "util/Angles.h"
 

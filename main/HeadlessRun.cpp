@@ -14,7 +14,7 @@ int RunHeadless(const std::vector<std::string>& arguments) {
     const SignalCancel cancelOnSignal;
     ConsoleMessages messages;
     SetLibraryMessages(&messages);
-    HeadlessDocuments documents(messages);
+    HeadlessDocuments documents;
     JobPorts ports{messages, documents, [] { return std::make_unique<ConsoleProgress>(); }};
     QtSettingsStore store;
     AppSettings settings;

@@ -231,7 +231,7 @@ CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
     CubeViewPatches patches = MakeCubeViewPatches();
     CubeViewSequences sequences;
     if (!ResolveCubeViews(files, false, sequences, ports.messages)) return {};
-    CMosaDoc* document = ports.documents.NewMapDocument(&o.pan);
+    CMosaDoc* document = NewMapDocument(o.pan, ports.messages, ports.documents);
     if (!document) return {1, BatchOutcome::kJobFailed};
     const MapViewsResult mapped = document->MapViews(patches, sequences, "bmp", false, ports);
     BatchOutcome outcome = BatchOutcome::kCancelled;

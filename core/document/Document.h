@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class CImage;
+
 // Told when a document's title or content changed, so that its views can repaint.
 class DocumentObserver {
   public:
@@ -12,11 +14,18 @@ class DocumentObserver {
     virtual void ContentChanged() = 0;
 };
 
-// What every document has: a title its windows show, the path it was last given, and the
-// views that watch it.
+// What every document has: a title its windows show, the path it was last given, the views
+// that watch it, and the picture it saves.
 class CDocument {
   public:
     virtual ~CDocument() = default;
+    virtual CImage& Image() = 0;
+    virtual const CImage& Image() const = 0;
+    // Saves the picture in the type of the name's extension and counts the document as
+    // unchanged; 0 without writing when the extension names no writable type or there is
+    // no picture.
+    int OnSaveDocument(const std::string& path);
+
     const std::string& Title() const { return title; }
     void SetTitle(const std::string& newTitle) {
         title = newTitle;

@@ -1,9 +1,10 @@
 #include "document/ImageDoc.h"
 
-#include "image/FileTypeTable.h"
+#include <memory>
 
-int CImageDoc::OnSaveDocument(const std::string& path) {
-    const int saved = SaveByExtension(image, path);
-    if (saved) SetModified(false);
-    return saved;
+CImageDoc& NewImageDocument(Documents& documents) {
+    auto document = std::make_unique<CImageDoc>();
+    CImageDoc& made = *document;
+    documents.Adopt(std::move(document));
+    return made;
 }

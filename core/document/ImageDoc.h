@@ -1,20 +1,20 @@
 #pragma once
 
-#include <string>
-
 #include "document/Document.h"
 #include "image/Image.h"
+#include "ports/Documents.h"
 
 // A document holding one picture: the output of the transforms and the five-view job, and
 // any picture the user opens.
 class CImageDoc : public CDocument {
   public:
-    CImage& Image() { return image; }
-    const CImage& Image() const { return image; }
-    // Saves the picture in the type of the name's extension; 0 without writing when the
-    // extension names no writable type or there is no picture.
-    int OnSaveDocument(const std::string& path);
+    CImage& Image() override { return image; }
+    const CImage& Image() const override { return image; }
 
   private:
     CImage image;
 };
+
+// A new image document without a picture yet, handed to the front end, which shows it
+// (where there is a display) until it is closed.
+CImageDoc& NewImageDocument(Documents& documents);

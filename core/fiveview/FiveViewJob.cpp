@@ -279,7 +279,7 @@ bool ResolveFiveViews(const FiveViewSettings& settings, FiveViewSequences& seque
 }
 
 CImageDoc* NewDomeDocument(const FiveViewSettings& settings, JobPorts& ports) {
-    CImageDoc* document = ports.documents.NewImageDocument();
+    CImageDoc* document = &NewImageDocument(ports.documents);
     if (!document->Image().Create(settings.width, settings.height, 24, -1)) {
         ports.messages.Show(
             Format("Cannot make a dome picture of %d x %d pixels", settings.width, settings.height),

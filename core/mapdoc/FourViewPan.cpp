@@ -59,11 +59,14 @@ std::string FourViewExtension(int outputType) {
     }
 }
 
-MapViewsResult RunFourViewPan(const ChannelFiles& files, JobPorts& ports) {
+MapViewsResult RunFourViewPan(const ChannelFiles& files, const ChooseMapParameters& choose,
+                              JobPorts& ports) {
     CubeViewPatches patches = MakeCubeViewPatches();
     CubeViewSequences sequences;
     if (!ResolveCubeViews(files, true, sequences, ports.messages)) return {};
-    CMosaDoc* document = ports.documents.NewMapDocument(nullptr);
+    PanSettings settings = NewDocumentPanSettings();
+    if (!choose(settings)) return {};
+    CMosaDoc* document = NewMapDocument(settings, ports.messages, ports.documents);
     if (!document) return {};
     const MapViewsResult result =
         document->MapViews(patches, sequences, FourViewExtension(files.outputType), true, ports);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "mapdoc/MosaDoc.h"
@@ -33,7 +34,12 @@ bool ResolveCubeViews(const ChannelFiles& files, bool scan, CubeViewSequences& s
 // "jpg", "bmp" or "tga".
 std::string FourViewExtension(int outputType);
 
+// Fills in the parameters of a new map document (a desktop asks the user); false when the
+// user declined.
+using ChooseMapParameters = std::function<bool(PanSettings&)>;
+
 // What "4 view Pan" does once its dialog was confirmed: finds the views' sequences, makes a
-// map document (asking for its parameters), maps and saves every frame, closes the
-// document and says "OK?".
-MapViewsResult RunFourViewPan(const ChannelFiles& files, JobPorts& ports);
+// map document (choosing its parameters, starting from a new document's), maps and saves
+// every frame, closes the document and says "OK?".
+MapViewsResult RunFourViewPan(const ChannelFiles& files, const ChooseMapParameters& choose,
+                              JobPorts& ports);

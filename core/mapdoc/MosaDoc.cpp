@@ -21,7 +21,8 @@ const char* AntiAliasingName(int antiAliasing) {
 
 }  // namespace
 
-bool CMosaDoc::OnNewDocument(const PanSettings& settings, Messages& messages) {
+bool CMosaDoc::OnNewDocument(const PanSettings& given, Messages& messages) {
+    settings = given;
     grid.width = settings.width;
     grid.height = settings.height;
     grid.azimuthLeft = settings.azimuthLeft;
@@ -43,10 +44,12 @@ bool CMosaDoc::OnNewDocument(const PanSettings& settings, Messages& messages) {
     return false;
 }
 
-int CMosaDoc::OnSaveDocument(const std::string& path) {
-    const int saved = SaveByExtension(image, path);
-    if (saved) SetModified(false);
-    return saved;
+CMosaDoc* NewMapDocument(const PanSettings& settings, Messages& messages, Documents& documents) {
+    auto document = std::make_unique<CMosaDoc>();
+    if (!document->OnNewDocument(settings, messages)) return nullptr;
+    CMosaDoc* made = document.get();
+    documents.Adopt(std::move(document));
+    return made;
 }
 
 void CMosaDoc::MapPatch(const Patch& patch, Progress* progress) {

@@ -29,8 +29,8 @@ class CMosaDoc : public CDocument {
     // Takes the parameters; an eyepoint on or outside the dome is moved inside (with a message)
     // by dividing it by its squared distance. Answers false when the picture cannot be made.
     bool OnNewDocument(const PanSettings& settings, Messages& messages);
-    // Writes the picture in the type of the name's extension; 0 without writing otherwise.
-    int OnSaveDocument(const std::string& path);
+    // The parameters the document was made with, as they were given.
+    const PanSettings& Settings() const { return settings; }
 
     // Paints one flat view, then lets the views repaint (not after a cancel). A running job
     // passes its progress display, which the mapping pumps and which can cancel it.
@@ -46,13 +46,18 @@ class CMosaDoc : public CDocument {
     MapViewsResult MapViews(std::span<Patch> patches, std::span<ImageSequence> sequences,
                             const std::string& extension, bool saveEachFrame, JobPorts& ports);
 
-    CImage& Image() { return image; }
-    const CImage& Image() const { return image; }
+    CImage& Image() override { return image; }
+    const CImage& Image() const override { return image; }
     const MapGrid& Grid() const { return grid; }
     const std::vector<std::unique_ptr<Patch>>& Patches() const { return patches; }
 
   private:
     CImage image;
     std::vector<std::unique_ptr<Patch>> patches;
+    PanSettings settings;
     MapGrid grid;
 };
+
+// A new map document with these parameters, handed to the front end; none (after the
+// document's message) when its picture cannot be made.
+CMosaDoc* NewMapDocument(const PanSettings& settings, Messages& messages, Documents& documents);

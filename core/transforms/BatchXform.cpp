@@ -1,5 +1,6 @@
 #include "transforms/BatchXform.h"
 
+#include "document/ImageDoc.h"
 #include "document/PictureLoad.h"
 #include "transforms/XformDriver.h"
 
@@ -7,7 +8,7 @@ namespace {
 
 void TransformFrame(XformRoutine routine, XformSettings& settings, const BatchFrame& frame,
                     JobPorts& ports, Progress& progress, BatchResult& result) {
-    CImageDoc* input = ports.documents.NewImageDocument();
+    CImageDoc* input = &NewImageDocument(ports.documents);
     input->SetTitle(frame.inputPath);
     if (!LoadPicture(input->Image(), frame.inputPath, ports.messages)) {
         ports.documents.CloseDocument(input);

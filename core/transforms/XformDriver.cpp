@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "document/ImageDoc.h"
 #include "document/PictureLoad.h"
 #include "image/FileTypeTable.h"
 #include "util/PathParts.h"
@@ -23,7 +24,7 @@ int WriteTypeOf(const std::string& name) {
 }  // namespace
 
 CImageDoc* OpenXformInput(const std::string& path, JobPorts& ports) {
-    CImageDoc* input = ports.documents.NewImageDocument();
+    CImageDoc* input = &NewImageDocument(ports.documents);
     const PathParts parts = SplitPath(path);
     input->SetPathName(path);
     input->SetTitle(parts.name + parts.extension);
@@ -45,7 +46,7 @@ XformOutput TransformInto(XformRoutine routine, const XformSettings& settings, c
                           const std::string& outputName, JobPorts& ports, Progress* progress) {
     XformOutput output;
     if (!source.HasImage()) return output;
-    CImageDoc* document = ports.documents.NewImageDocument();
+    CImageDoc* document = &NewImageDocument(ports.documents);
     document->SetTitle(outputName);
     document->SetPathName(outputName);
     CImage& picture = document->Image();

@@ -66,30 +66,22 @@ QMdiSubWindow* DocumentWindows::AddWindow(CDocument& document) {
     return frame;
 }
 
-CImageDoc* DocumentWindows::NewImageDocument() {
-    auto document = std::make_unique<CImageDoc>();
-    CImageDoc* raw = document.get();
-    Keep(std::move(document));
-    return raw;
-}
-
-void DocumentWindows::Keep(std::unique_ptr<CDocument> document) {
+void DocumentWindows::Adopt(std::unique_ptr<CDocument> document) {
     CDocument& kept = *document;
     documents.push_back(std::move(document));
-    // A document a job makes is one it works on.
     jobs.AddDocument(&kept);
     AddWindow(kept);
     emit documentsChanged();
 }
 
+CImageDoc* DocumentWindows::NewImageDocument() {
+    return &::NewImageDocument(*this);
+}
+
 CMosaDoc* DocumentWindows::NewMapDocument(const PanSettings* pending) {
     PanSettings settings = pending ? *pending : NewDocumentPanSettings();
     if (!pending && !dialogs.EditPanSettings(settings)) return nullptr;
-    auto document = std::make_unique<CMosaDoc>();
-    if (!document->OnNewDocument(settings, messages)) return nullptr;
-    CMosaDoc* raw = document.get();
-    Keep(std::move(document));
-    return raw;
+    return ::NewMapDocument(settings, messages, *this);
 }
 
 CImageDoc* DocumentWindows::OpenImage(const std::string& path, int type) {
@@ -97,7 +89,7 @@ CImageDoc* DocumentWindows::OpenImage(const std::string& path, int type) {
     if (!LoadPicture(document->Image(), path, messages, type)) return nullptr;
     document->SetPathName(path);
     CImageDoc* raw = document.get();
-    Keep(std::move(document));
+    Adopt(std::move(document));
     return raw;
 }
 

@@ -12,6 +12,9 @@ class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 class CDocument;
+class CImageDoc;
+class CMosaDoc;
+struct PanSettings;
 class CommandDialogs;
 class JobControl;
 class PictureView;
@@ -25,9 +28,14 @@ class DocumentWindows : public QObject, public Documents {
     DocumentWindows(QMdiArea& area, Messages& messages, CommandDialogs& dialogs, JobControl& jobs);
     ~DocumentWindows() override;
 
-    CImageDoc* NewImageDocument() override;
-    CMosaDoc* NewMapDocument(const PanSettings* pending) override;
+    // Shows the document in a window; a document made while a job runs is one it works on.
+    void Adopt(std::unique_ptr<CDocument> document) override;
     void CloseDocument(CDocument* document) override;
+
+    CImageDoc* NewImageDocument();
+    // A new map document with the pending parameters, or (without them) with those the user
+    // chooses in the "New mosa parameters" dialog; none when the user declined.
+    CMosaDoc* NewMapDocument(const PanSettings* pending);
 
     // Opens a picture file in an image window; the document even when the file held no
     // picture (the window then stays empty), none only when it could not be made.
@@ -59,8 +67,6 @@ class DocumentWindows : public QObject, public Documents {
     void Forget(CDocument* document);
     void WindowClosed(const QObject* frame);
     CDocument* DocumentOf(const QObject* frame) const;
-    // Takes a new document and shows it in its first window.
-    void Keep(std::unique_ptr<CDocument> document);
     // Holds back the close of a running job's document until the job has stopped.
     void CloseAfterJob(QObject* frame);
 

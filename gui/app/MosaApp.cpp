@@ -159,7 +159,8 @@ void CMosaApp::OnFourViewPan() {
     files.outputType = 0;
     if (!dialogs.EditChannelFiles(files)) return;
     const JobControl::Running job(jobs);
-    RunFourViewPan(files, *ports);
+    RunFourViewPan(
+        files, [this](PanSettings& settings) { return dialogs.EditPanSettings(settings); }, *ports);
 }
 
 void CMosaApp::OnFiveViewPolar() {
@@ -215,9 +216,7 @@ void CMosaApp::OnAddFlat() {
 }
 
 bool CMosaApp::WriteDocument(CDocument& document, const std::string& path) {
-    int saved = 0;
-    if (auto* map = dynamic_cast<CMosaDoc*>(&document)) saved = map->OnSaveDocument(path);
-    if (auto* image = dynamic_cast<CImageDoc*>(&document)) saved = image->OnSaveDocument(path);
+    const int saved = document.OnSaveDocument(path);
     if (!saved) messages->Show("Could not save " + path, MessageButtons::kOk);
     return saved != 0;
 }
@@ -225,7 +224,7 @@ bool CMosaApp::WriteDocument(CDocument& document, const std::string& path) {
 bool CMosaApp::SaveDocumentAs(CDocument& document) {
     std::string path = document.PathName();
     if (path.empty()) {
-        if (auto* map = dynamic_cast<CMosaDoc*>(&document)) path = map->Image().FileName();
+        if (dynamic_cast<CMosaDoc*>(&document)) path = document.Image().FileName();
     }
     int type = kTypeFromExtension;
     if (!dialogs.ChooseImageFile(path, false, type)) return false;

@@ -78,7 +78,9 @@ void TransformCommands::OnBatchXform(XformKind kind) {
 void TransformCommands::OnBatchFisheye() {
     std::string frameFile, outputName;
     if (!ChooseSequenceFile(frameFile)) return;
-    CMosaDoc* map = ports.documents.NewMapDocument(nullptr);
+    PanSettings settings = NewDocumentPanSettings();
+    if (!dialogs.EditPanSettings(settings)) return;
+    CMosaDoc* map = NewMapDocument(settings, ports.messages, ports.documents);
     if (!map || !ChooseOutputName(outputName)) return;
     FisheyeParams params;
     if (!dialogs.EditFisheye(params)) return;

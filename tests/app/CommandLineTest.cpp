@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "headless/HeadlessDocuments.h"
+#include "mapdoc/MosaDoc.h"
 #include "support/CurrentDirectory.h"
 #include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
@@ -17,10 +18,10 @@ namespace {
 // Remembers the parameters map documents were made with.
 class RecordingDocuments : public HeadlessDocuments {
   public:
-    using HeadlessDocuments::HeadlessDocuments;
-    CMosaDoc* NewMapDocument(const PanSettings* pending) override {
-        if (pending) settings.push_back(*pending);
-        return HeadlessDocuments::NewMapDocument(pending);
+    void Adopt(std::unique_ptr<CDocument> document) override {
+        if (auto* map = dynamic_cast<CMosaDoc*>(document.get()))
+            settings.push_back(map->Settings());
+        HeadlessDocuments::Adopt(std::move(document));
     }
     std::vector<PanSettings> settings;
 };
@@ -57,7 +58,7 @@ class CommandLine : public testing::Test {
     TempDir dir;
     AppSettings app;
     RecordingMessages messages;
-    RecordingDocuments documents{messages};
+    RecordingDocuments documents;
     int cancelAtPump = -1;
     JobPorts ports{messages, documents,
                    [this] { return std::make_unique<ScriptedProgress>(cancelAtPump); }};

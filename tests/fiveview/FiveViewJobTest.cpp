@@ -93,7 +93,7 @@ class FiveViewJob : public testing::Test {
     TitleRecorder recorder;
     FiveViewSettings settings;
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
+    HeadlessDocuments documents;
     int cancelAtPump = -1;
     std::string topExtension = ".bmp";
     ProgressRecord progress;
@@ -342,7 +342,7 @@ TEST(FiveViewCommand, MissingViewsAreListedAndSettingsRemembered) {
     settings.baseName = "show";
     settings.polarSweep = 212.58;
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
+    HeadlessDocuments documents;
     JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
     AppSettings app;
     const FiveViewResult result = RunFiveViewCommand(settings, app, ports);
@@ -374,7 +374,7 @@ TEST(FiveViewCommand, SingleFramesRenderToFrameZeroAndReportTheTime) {
     settings.baseName = "one";
     settings.outputFormat = kOutputBmp;
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
+    HeadlessDocuments documents;
     JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
     AppSettings app;
     EXPECT_TRUE(RunFiveViewCommand(settings, app, ports).Succeeded());

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "document/Document.h"
+#include "document/ImageDoc.h"
 #include "gui/app/JobControl.h"
 
 namespace {
 
 TEST(JobControl, KnowsTheDocumentsOfTheRunningJobOnly) {
     JobControl jobs;
-    CDocument given, made, other;
+    CImageDoc given, made, other;
     jobs.AddDocument(&made);
     EXPECT_FALSE(jobs.IsRunning());
     EXPECT_FALSE(jobs.Uses(&made)) << "a document made with no job running is nobody's";

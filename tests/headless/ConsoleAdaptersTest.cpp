@@ -3,10 +3,12 @@
 #include <csignal>
 #include <cstdio>
 
+#include "document/ImageDoc.h"
 #include "headless/ConsoleMessages.h"
 #include "headless/ConsoleProgress.h"
 #include "headless/HeadlessDocuments.h"
 #include "headless/SignalCancel.h"
+#include "mapdoc/MosaDoc.h"
 #include "support/RecordingMessages.h"
 
 namespace {
@@ -97,13 +99,13 @@ TEST(ConsoleMessages, QuestionsWithoutATerminalAreAnsweredNo) {
 
 TEST(HeadlessDocuments, KeepsDocumentsUntilClosed) {
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
-    CImageDoc* a = documents.NewImageDocument();
-    CImageDoc* b = documents.NewImageDocument();
+    HeadlessDocuments documents;
+    CImageDoc* a = &NewImageDocument(documents);
+    CImageDoc* b = &NewImageDocument(documents);
     EXPECT_NE(a, b);
     documents.CloseDocument(a);
     EXPECT_EQ(documents.OpenCount(), 1u);
-    CMosaDoc* map = documents.NewMapDocument(nullptr);
+    CMosaDoc* map = NewMapDocument(NewDocumentPanSettings(), messages, documents);
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->Image().Width(), 1800) << "the parameters a new document starts with";
     EXPECT_EQ(map->Image().Height(), 486);
@@ -113,9 +115,9 @@ TEST(HeadlessDocuments, KeepsDocumentsUntilClosed) {
 
 TEST(HeadlessDocuments, ClosesAnyKindThroughOneCallAndOnlyOnce) {
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
-    CImageDoc* picture = documents.NewImageDocument();
-    CMosaDoc* map = documents.NewMapDocument(nullptr);
+    HeadlessDocuments documents;
+    CImageDoc* picture = &NewImageDocument(documents);
+    CMosaDoc* map = NewMapDocument(NewDocumentPanSettings(), messages, documents);
     ASSERT_NE(map, nullptr);
     CDocument* kinds[] = {map, picture};
     documents.CloseDocument(kinds[0]);

@@ -140,7 +140,7 @@ class MapViewsJob : public testing::Test {
     static constexpr const char* kNames[kCubeViewCount] = {"left", "center", "right", "top"};
     TempDir dir;
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
+    HeadlessDocuments documents;
     CMosaDoc document;
     ProgressRecord progress;
 };
@@ -183,10 +183,11 @@ TEST_F(MapViewsJob, ProgressCountsViewsAndCancelDropsTheFrameInProgress) {
 TEST(FourViewPanCommand, MissingViewsAreListedInOrder) {
     TempDir dir;
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
+    HeadlessDocuments documents;
     JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
     ChannelFiles files{"c.bmp", "l.bmp", "r.bmp", "t.bmp", "mosa", 0};
-    RunFourViewPan(files, ports);
+    RunFourViewPan(
+        files, [](PanSettings&) { return true; }, ports);
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(
         messages.texts[0],

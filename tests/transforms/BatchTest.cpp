@@ -4,6 +4,7 @@
 
 #include "headless/HeadlessDocuments.h"
 #include "mapdoc/BatchFisheye.h"
+#include "mapdoc/MosaDoc.h"
 #include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
 #include "support/ScriptedProgress.h"
@@ -40,7 +41,7 @@ class Batch : public testing::Test {
 
     TempDir dir;
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
+    HeadlessDocuments documents;
     int cancelAtPump = -1;
     ProgressRecord progress;
     JobPorts ports{messages, documents,
@@ -144,7 +145,7 @@ class FisheyeBatch : public Batch {
         pan.altitudeBottom = 0;
         pan.altitudeTop = 30;
         pan.antiAliasing = 0;
-        map = documents.NewMapDocument(&pan);
+        map = NewMapDocument(pan, messages, documents);
         ASSERT_NE(map, nullptr);
     }
     PanSettings pan;

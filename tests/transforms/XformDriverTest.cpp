@@ -30,7 +30,7 @@ class XformDriver : public testing::Test {
 
     TempDir dir;
     RecordingMessages messages;
-    HeadlessDocuments documents{messages};
+    HeadlessDocuments documents;
     JobPorts ports{messages, documents, [] { return std::make_unique<ScriptedProgress>(); }};
 };
 

@@ -7,7 +7,6 @@
 #include "MemoryFile.h"
 #include "image/DibLayout.h"
 #include "image/Image.h"
-#include "ports/Messages.h"
 
 namespace {
 
@@ -107,16 +106,6 @@ uint32_t ReadPalette(const CImage& image) {
     return sum;
 }
 
-// The readers' complaints about a hostile file are expected by the thousand; printed, they
-// would cost more time than the reading. The answers are those of the default sink.
-class SilentMessages : public Messages {
-  public:
-    MessageAnswer Show(const std::string&, MessageButtons buttons) override {
-        if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
-        return buttons == MessageButtons::kOkCancel ? MessageAnswer::kCancel : MessageAnswer::kNo;
-    }
-};
-
 MemoryFile& SharedFile() {
     static MemoryFile file;
     if (!file.IsOpen()) {
@@ -140,8 +129,6 @@ const char* ReaderNames() {
 }
 
 bool FuzzReadPicture(int fileType, const uint8_t* data, size_t size) {
-    static SilentMessages silent;
-    SetLibraryMessages(&silent);
     MemoryFile& file = SharedFile();
     if (!file.SetBytes(data, size)) {
         std::perror("memory file");
@@ -151,6 +138,9 @@ bool FuzzReadPicture(int fileType, const uint8_t* data, size_t size) {
     // A reader may keep a partial picture when it answers 0 (a file that ended early), so
     // whatever it left is read either way.
     image.Load(file.Path(), fileType);
+    uint32_t problemBytes = 0;
+    for (const std::string& problem : image.Problems()) problemBytes += problem.size();
+    sink = problemBytes;
     if (!image.HasImage()) return false;
     CheckLayout(image);
     sink = ReadBlockEnds(*image.GetImpl()) + ReadPixels(image) + ReadBilinear(image) +

@@ -13,7 +13,6 @@
 int RunHeadless(const std::vector<std::string>& arguments) {
     const SignalCancel cancelOnSignal;
     ConsoleMessages messages;
-    SetLibraryMessages(&messages);
     HeadlessDocuments documents;
     JobPorts ports{messages, documents, [] { return std::make_unique<ConsoleProgress>(); }};
     QtSettingsStore store;
@@ -21,7 +20,6 @@ int RunHeadless(const std::vector<std::string>& arguments) {
     LoadSettings(settings, store);
     const CommandLineResult result = RunCommandLine(arguments, settings, ports);
     SaveSettings(settings, store);
-    SetLibraryMessages(nullptr);
     if (result.outcome == BatchOutcome::kCancelled && SignalCancel::Received()) {
         std::fprintf(stderr, "mosa: cancelled by SIG%s\n", sigabbrev_np(SignalCancel::Received()));
     }

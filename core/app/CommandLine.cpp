@@ -236,7 +236,7 @@ CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
     const MapViewsResult mapped = document->MapViews(patches, sequences, "bmp", false, ports);
     BatchOutcome outcome = BatchOutcome::kCancelled;
     if (!mapped.cancelled) {
-        if (document->OnSaveDocument(output)) {
+        if (document->OnSaveDocument(output, ports.messages)) {
             outcome = mapped.unreadableViews == 0 ? BatchOutcome::kDone : BatchOutcome::kJobFailed;
         } else if (!CancelRequested()) {
             ports.messages.Show("Could not write " + output, MessageButtons::kOk);

@@ -5,6 +5,7 @@
 #include <vector>
 
 class CImage;
+class Messages;
 
 // Told when a document's title or content changed, so that its views can repaint.
 class DocumentObserver {
@@ -23,8 +24,8 @@ class CDocument {
     virtual const CImage& Image() const = 0;
     // Saves the picture in the type of the name's extension and counts the document as
     // unchanged; 0 without writing when the extension names no writable type or there is
-    // no picture.
-    int OnSaveDocument(const std::string& path);
+    // no picture. What the writer found wrong goes to the messages.
+    int OnSaveDocument(const std::string& path, Messages& messages);
 
     const std::string& Title() const { return title; }
     void SetTitle(const std::string& newTitle) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "document/PictureLoad.h"
 #include "fiveview/FacePreparation.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "sequence/NumberedOutput.h"
@@ -37,18 +38,20 @@ struct FaceState {
     FiveViewTables tables;
 };
 
-// Loads one view's file into its face picture, cropping and expanding as asked. Answers an
-// empty text on success, else what went wrong.
+// Loads one view's file into its face picture, cropping and expanding as asked, and reports
+// what the reader found wrong. Answers an empty text on success, else what went wrong.
 std::string LoadFace(const std::string& path, int face, const FiveViewSettings& settings,
-                     CImage& picture) {
+                     CImage& picture, Messages& messages) {
     const int k = settings.crop / 2;
     const bool crop = settings.crop > 0;
     const bool expand = settings.halfPans && face != kTop;
     if (!crop && !expand) {
         picture.Load(path, kTypeFromExtension);
+        ReportPictureProblems(picture, messages);
         return picture.HasImage() ? "" : "cannot read " + path;
     }
     CImage loaded(path, kTypeFromExtension);
+    ReportPictureProblems(loaded, messages);
     if (!loaded.HasImage()) return "cannot read " + path;
     CImage cropped;
     const CImage* source = &loaded;
@@ -71,7 +74,7 @@ std::string FileNameWithoutExtension(const std::string& fileName) {
 // Takes the frame's entry of every view that has one; the others keep their last picture.
 // Answers the title ("top0007 : -x- : ...") and collects load problems.
 std::string LoadFrame(int frame, FiveViewSequences& sequences, const FiveViewSettings& settings,
-                      FacePictures& faces, std::string& problems) {
+                      FacePictures& faces, std::string& problems, Messages& messages) {
     std::string title;
     for (int t = 0; t < kFaceCount; ++t) {
         if (t > 0) title += " : ";
@@ -82,7 +85,7 @@ std::string LoadFrame(int frame, FiveViewSequences& sequences, const FiveViewSet
         }
         const SequenceEntry entry = *RemoveFront(sequence);
         const std::string problem =
-            LoadFace(sequence.directory + entry.fileName, t, settings, faces[t]);
+            LoadFace(sequence.directory + entry.fileName, t, settings, faces[t], messages);
         if (!problem.empty()) problems += std::string(problems.empty() ? "" : "; ") + problem;
         title += FileNameWithoutExtension(entry.fileName);
     }
@@ -223,7 +226,7 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         const std::string name =
             FiveViewOutputName(settings.directory, settings.baseName, f, extension);
         std::string problems;
-        output.SetTitle(LoadFrame(f, sequences, settings, state->faces, problems));
+        output.SetTitle(LoadFrame(f, sequences, settings, state->faces, problems, ports.messages));
         progress->Step();
         if (problems.empty()) problems = MissingFaces(state->faces);
         if (!problems.empty()) {
@@ -246,7 +249,7 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
             break;
         }
         output.UpdateAllViews();
-        if (output.OnSaveDocument(name)) {
+        if (output.OnSaveDocument(name, ports.messages)) {
             ++result.framesWritten;
         } else {
             // A cancel that came while the frame was being written leaves no file.

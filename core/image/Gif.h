@@ -17,6 +17,6 @@ class CGifImpl : public CImageFileImpl {
     using CImageFileImpl::CImageFileImpl;
     // 1 when the file opened and is a GIF, even when it holds no image (test HasImage).
     int Read(const std::string& name) override;
-    // Failures are reported through LibraryMessages() and answer 0.
+    // Failures answer 0 and leave their reason in Problems().
     int Write(const std::string& name) override;
 };

@@ -3,7 +3,6 @@
 
 #include "image/Gif.h"
 #include "image/GifLzw.h"
-#include "ports/Messages.h"
 #include "util/BinaryFile.h"
 #include "util/ByteOrder.h"
 
@@ -12,10 +11,6 @@ namespace {
 constexpr int kTableEntries = 256;
 constexpr uint8_t kScreenFlags = 0xE7;  // global table of 256 entries, 8 bits of colour
 constexpr uint8_t kCodeSize = 8;
-
-void Tell(const char* text) {
-    LibraryMessages().Show(text, MessageButtons::kOk);
-}
 
 // The colours the picture shows: its palette, black past the palette's end; without a
 // palette the grey levels that the indices read as.
@@ -47,12 +42,12 @@ int CGifImpl::Write(const std::string& name) {
     AdoptName(name);
     if (!dib) return 0;
     if (bitsPerPixel > 8) {
-        Tell("GIF Images must be 8 bit or less");
+        NoteProblem("GIF Images must be 8 bit or less");
         return 0;
     }
     OutputFile file(fileName);
     if (!file.IsOpen()) {
-        Tell("Can't open GIF for writing");
+        NoteProblem("Can't open GIF for writing");
         return 0;
     }
     uint8_t screen[13] = {'G', 'I', 'F', '8', '7', 'a'};
@@ -64,7 +59,7 @@ int CGifImpl::Write(const std::string& name) {
     std::unique_ptr<GifLzwEncoder> encoder = GifLzwEncoder::Make(file);
     std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[static_cast<size_t>(width)]);
     if (!encoder || !row) {
-        Tell("Out of Memory in GIFWrite");
+        NoteProblem("Out of Memory in GIFWrite");
         return 0;
     }
     uint8_t table[3 * kTableEntries];
@@ -85,7 +80,7 @@ int CGifImpl::Write(const std::string& name) {
     file.Put(';');
     // A full disk shows only here, when the buffered bytes meet the file.
     if (!file.Close()) {
-        Tell("Write Error in GIF file");
+        NoteProblem("Write Error in GIF file");
         return 0;
     }
     return 1;

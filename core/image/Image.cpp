@@ -25,7 +25,13 @@ int CImage::Load(const std::string& name, int type) {
     if (!impl || type != oldType) {
         if (!SetFileType(fileName, type)) return 0;
     }
+    impl->ClearProblems();
     return impl->Read(fileName);
+}
+
+const std::vector<std::string>& CImage::Problems() const {
+    static const std::vector<std::string> none;
+    return impl ? impl->Problems() : none;
 }
 
 int CImage::SaveAs(const std::string& name, int type) {
@@ -47,6 +53,7 @@ int CImage::SaveAs(const std::string& name, int type) {
         impl->TakeOver(*old);
     }
     // The format object writes a temporary that replaces the file only once it is complete.
+    impl->ClearProblems();
     AtomicFile file(fileName);
     if (!impl->Write(file.WriteName())) return 0;
     return file.Commit() ? 1 : 0;

@@ -49,6 +49,8 @@ class CImage {
     int RowsRead() const { return impl->RowsRead(); }
     int RowsDeclared() const { return impl->RowsDeclared(); }
     bool Truncated() const { return impl && impl->Truncated(); }
+    // What the last Load or SaveAs found wrong, for the caller to report.
+    const std::vector<std::string>& Problems() const;
 
     int GetIndex(int x, int y) const { return impl->GetIndex(x, y); }
     int GetAlpha(int x, int y) const { return impl->GetAlpha(x, y); }

@@ -6,7 +6,6 @@
 #include <new>
 
 #include "image/DibLayout.h"
-#include "ports/Messages.h"
 #include "util/ByteOrder.h"
 
 CImageImpl::~CImageImpl() = default;
@@ -281,7 +280,7 @@ int CImageImpl::SetPaletteChannels(int count, const uint8_t* reds, const uint8_t
 int CImageImpl::SetPaletteTriples(int count, const uint8_t* triples) {
     if (count <= 0 || !triples) return 0;
     if (imagePalette) {
-        LibraryMessages().Show("CImageImpl::imagePalette already exists!", MessageButtons::kOk);
+        NoteProblem("CImageImpl::imagePalette already exists!");
     }
     std::vector<PaletteEntry> entries(static_cast<size_t>(std::min(count, CPalette::kMaxEntries)));
     for (size_t i = 0; i < entries.size(); ++i) {

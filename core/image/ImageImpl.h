@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "image/Palette.h"
 
@@ -80,6 +81,12 @@ class CImageImpl {
     // For readers: the file held only this many complete rows.
     void RecordRowsRead(int rows) { rowsRead = rows < rowsDeclared ? rows : rowsDeclared; }
 
+    // What the last read or write found wrong, in the format's own words and in the order
+    // found. The format never shows them itself: the job that asked reports them its way.
+    const std::vector<std::string>& Problems() const { return problems; }
+    void NoteProblem(std::string text) { problems.push_back(std::move(text)); }
+    void ClearProblems() { problems.clear(); }
+
   protected:
     // Takes a complete block (header, table, rows) as the picture: size fields from its
     // header, rows where the header places them. The caller has checked the block's sizes.
@@ -102,6 +109,7 @@ class CImageImpl {
     std::unique_ptr<CPalette> imagePalette;
     int rowsDeclared = 0;
     int rowsRead = 0;
+    std::vector<std::string> problems;
 
   private:
     const uint8_t* PixelAt(int x, int y) const {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ports/Messages.h"
+#include "util/FormatText.h"
 
 TgaHeader UnpackTgaHeader(const uint8_t (&bytes)[TgaHeader::kSize]) {
     TgaHeader h;
@@ -31,7 +31,7 @@ TgaHeader UnpackTgaHeader(const uint8_t (&bytes)[TgaHeader::kSize]) {
     return h;
 }
 
-void DumpTgaHeader(const TgaHeader& h) {
+void DumpTgaHeader(const TgaHeader& h, std::vector<std::string>& notes) {
     const struct {
         const char* format;
         int value;
@@ -48,9 +48,5 @@ void DumpTgaHeader(const TgaHeader& h) {
         {"Rsrvd = %d\n", h.rsrvd},         {"OrgBit = %d\n", h.orgBit},
         {"IntrLve = %d\n", h.intrLve},
     };
-    for (const auto& field : fields) {
-        char text[128];
-        std::snprintf(text, sizeof text, field.format, field.value);
-        LibraryMessages().Show(text, MessageButtons::kOk);
-    }
+    for (const auto& field : fields) notes.push_back(Format(field.format, field.value));
 }

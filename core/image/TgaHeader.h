@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The 18-byte header at the start of a TGA file, with the image descriptor byte unpacked.
 struct TgaHeader {
@@ -31,4 +33,4 @@ struct TgaHeader {
 TgaHeader UnpackTgaHeader(const uint8_t (&bytes)[TgaHeader::kSize]);
 
 // Shows each field in its own message, in file order.
-void DumpTgaHeader(const TgaHeader& header);
+void DumpTgaHeader(const TgaHeader& header, std::vector<std::string>& notes);

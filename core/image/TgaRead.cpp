@@ -5,8 +5,8 @@
 #include "image/PictureAllowance.h"
 #include "image/Tga.h"
 #include "image/TgaHeader.h"
-#include "ports/Messages.h"
 #include "util/BinaryFile.h"
+#include "util/FormatText.h"
 
 namespace {
 
@@ -15,12 +15,7 @@ bool headerDump = false;
 // Colour-map entry numbers run from 0 to 16382.
 constexpr int kMapEntryLimit = 16384;
 
-template <typename... Values>
-void Tell(const char* format, Values... values) {
-    char text[128];
-    std::snprintf(text, sizeof text, format, values...);
-    LibraryMessages().Show(text, MessageButtons::kOk);
-}
+using Notes = std::vector<std::string>;
 
 // Reads the file through a 4096-byte buffer. Bytes past the end read as zero and mark the
 // source short, so a truncated file never yields undefined values.
@@ -92,7 +87,7 @@ int ChannelMaximumOf(int bits) {
     }
 }
 
-bool FormatOf(const TgaHeader& header, TgaFormat& format) {
+bool FormatOf(const TgaHeader& header, TgaFormat& format, Notes& notes) {
     switch (header.imgType) {
         case 1:
         case 2:
@@ -107,7 +102,7 @@ bool FormatOf(const TgaHeader& header, TgaFormat& format) {
             format.withAlpha = format.greyAlpha;
             break;
         default:
-            Tell("unknown Targa image type %d", header.imgType);
+            notes.push_back(Format("unknown Targa image type %d", header.imgType));
             return false;
     }
     format.mapped = header.imgType == 1 || header.imgType == 9;
@@ -115,12 +110,13 @@ bool FormatOf(const TgaHeader& header, TgaFormat& format) {
     format.pixelSize = header.pixelSize;
     if (format.mapped) {
         if (header.coMapType != 1) {
-            Tell("mapped image (type %d) with color map type != 1", header.imgType);
+            notes.push_back(
+                Format("mapped image (type %d) with color map type != 1", header.imgType));
             return false;
         }
         format.channelMaximum = ChannelMaximumOf(header.coSize);
         if (!format.channelMaximum) {
-            Tell("unknown colormap pixel size - %d", header.coSize);
+            notes.push_back(Format("unknown colormap pixel size - %d", header.coSize));
             return false;
         }
     } else if (format.greyAlpha) {
@@ -128,7 +124,7 @@ bool FormatOf(const TgaHeader& header, TgaFormat& format) {
     } else {
         format.channelMaximum = ChannelMaximumOf(header.pixelSize);
         if (!format.channelMaximum) {
-            Tell("unknown pixel size - %d", header.pixelSize);
+            notes.push_back(Format("unknown pixel size - %d", header.pixelSize));
             return false;
         }
     }
@@ -159,17 +155,18 @@ TgaPixel ReadColour(TgaByteSource& source, int bits, int& index) {
 }
 
 // Loads entries Index to Index + Length - 1; entries the file does not define stay black.
-bool ReadColourMap(TgaByteSource& source, const TgaHeader& header, std::vector<TgaPixel>& map) {
+bool ReadColourMap(TgaByteSource& source, const TgaHeader& header, std::vector<TgaPixel>& map,
+                   Notes& notes) {
     const int first = header.MapIndex(), length = header.MapLength();
     if (first + length + 1 >= kMapEntryLimit) {
-        Tell("too many colors - %d", first + length + 1);
+        notes.push_back(Format("too many colors - %d", first + length + 1));
         return false;
     }
     map.assign(static_cast<size_t>(first + length), TgaPixel{});
     if (length > 0 && !ChannelMaximumOf(header.coSize)) {
         // Only a map the pixels do not use gets here; stepping over its bytes keeps the
         // pixels that follow in place.
-        Tell("unknown colormap pixel size (#2) - %d", header.coSize);
+        notes.push_back(Format("unknown colormap pixel size (#2) - %d", header.coSize));
         source.Skip(length * ((header.coSize + 7) / 8));
         return true;
     }
@@ -185,8 +182,9 @@ bool ReadColourMap(TgaByteSource& source, const TgaHeader& header, std::vector<T
 // applied. A packet may run on from one row into the next.
 class TgaPixelReader {
   public:
-    TgaPixelReader(TgaByteSource& source, const TgaFormat& format, const std::vector<TgaPixel>& map)
-        : source(source), format(format), map(map) {}
+    TgaPixelReader(TgaByteSource& source, const TgaFormat& format, const std::vector<TgaPixel>& map,
+                   Notes& notes)
+        : source(source), format(format), map(map), notes(notes) {}
 
     TgaPixel Next() {
         if (!format.runLength) return last = ReadPixel();
@@ -205,7 +203,7 @@ class TgaPixelReader {
     TgaPixel ReadPixel() {
         if (!ChannelMaximumOf(format.pixelSize)) {
             // Once per file, not once per pixel: the previous pixel stands in.
-            if (!warned) Tell("unknown pixel size (#2) - %d", format.pixelSize);
+            if (!warned) notes.push_back(Format("unknown pixel size (#2) - %d", format.pixelSize));
             warned = true;
             return last;
         }
@@ -230,6 +228,7 @@ class TgaPixelReader {
     TgaByteSource& source;
     const TgaFormat& format;
     const std::vector<TgaPixel>& map;
+    Notes& notes;
     int remaining = 0;
     bool inRun = false;
     bool warned = false;
@@ -282,8 +281,8 @@ int64_t FillablePixels(const TgaFormat& format, int64_t remaining) {
 
 // Decodes the rows and answers how many came complete before the file ended.
 int DecodePixels(TgaByteSource& source, const TgaHeader& header, const TgaFormat& format,
-                 const std::vector<TgaPixel>& map, CImageImpl& image) {
-    TgaPixelReader reader(source, format, map);
+                 const std::vector<TgaPixel>& map, CImageImpl& image, Notes& problems) {
+    TgaPixelReader reader(source, format, map, problems);
     if (!format.runLength && !BytesPerPixel(format)) {
         // Pixels of no known size read no bytes, so each is the first one: black, as the
         // picture already is. Reading them all would only cost time, however large the
@@ -333,19 +332,20 @@ int CTgaImpl::Read(const std::string& name) {
     const TgaHeader header = UnpackTgaHeader(bytes);
     TgaByteSource source(file);
     source.Skip(header.idLength);
-    if (headerDump) DumpTgaHeader(header);
+    if (headerDump) DumpTgaHeader(header, problems);
 
     // Every check comes before the picture is made, so a refused file leaves no pixels.
     TgaFormat format;
-    if (!FormatOf(header, format)) return 0;
+    if (!FormatOf(header, format, problems)) return 0;
     std::vector<TgaPixel> map;
-    if (header.coMapType != 0 && !ReadColourMap(source, header, map)) return 0;
+    if (header.coMapType != 0 && !ReadColourMap(source, header, map, problems)) return 0;
     const int64_t declared = int64_t{header.Width()} * header.Height();
     if (!allowance::DataCanStandFor(declared, FillablePixels(format, source.Remaining()))) {
-        Tell("Targa file too short for its %d x %d image", header.Width(), header.Height());
+        NoteProblem(
+            Format("Targa file too short for its %d x %d image", header.Width(), header.Height()));
         return 0;
     }
     if (!Create(header.Width(), header.Height(), format.withAlpha ? 32 : 24, -1)) return 0;
-    RecordRowsRead(DecodePixels(source, header, format, map, *this));
+    RecordRowsRead(DecodePixels(source, header, format, map, *this, problems));
     return 1;
 }

@@ -21,7 +21,7 @@ BatchResult RunBatchFisheye(CMosaDoc* map, const std::string& frameFile,
             ++result.framesSkipped;
         } else {
             map->MapFisheye(fisheye, params);
-            if (map->OnSaveDocument(frame.outputName)) {
+            if (map->OnSaveDocument(frame.outputName, ports.messages)) {
                 ++result.framesWritten;
             } else {
                 ++result.saveFailures;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "document/PictureLoad.h"
 #include "image/FileTypeTable.h"
 #include "mapdoc/FisheyeMapping.h"
 #include "util/FormatText.h"
@@ -95,6 +96,7 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
                 Patch& patch = viewPatches[view];
                 const std::string path = sequence.directory + entry.fileName;
                 patch.image = std::make_unique<CImage>(path, kTypeFromExtension);
+                ReportPictureProblems(*patch.image, ports.messages);
                 if (patch.image->HasImage()) {
                     MapPatch(patch, display.get());
                 } else {
@@ -114,7 +116,7 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
             }
         }
         if (!saveEachFrame) continue;
-        if (OnSaveDocument(name)) {
+        if (OnSaveDocument(name, ports.messages)) {
             ++result.framesSaved;
         } else {
             ++result.saveFailures;

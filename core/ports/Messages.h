@@ -12,9 +12,3 @@ class Messages {
     virtual ~Messages() = default;
     virtual MessageAnswer Show(const std::string& text, MessageButtons buttons) = 0;
 };
-
-// The sink for messages raised deep inside the picture library, where no job hands a port
-// down. Until a front end installs its own, the text goes to standard error and questions
-// are answered with No or Cancel.
-Messages& LibraryMessages();
-void SetLibraryMessages(Messages* messages);

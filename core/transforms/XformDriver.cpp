@@ -72,7 +72,9 @@ bool SaveTransformed(CImage& picture, const std::string& name, Messages& message
         CheckOutputName(name, messages);
         return false;
     }
-    if (picture.SaveAs(name, type)) return true;
+    const int saved = picture.SaveAs(name, type);
+    ReportPictureProblems(picture, messages);
+    if (saved) return true;
     messages.Show("Could not write " + name, MessageButtons::kOk);
     return false;
 }

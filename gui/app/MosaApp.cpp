@@ -30,7 +30,6 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
     LoadSettings(settings, store);
     mainFrame = std::make_unique<CMainFrame>();
     messages = std::make_unique<GuiMessages>(mainFrame.get());
-    SetLibraryMessages(messages.get());
     windows = std::make_unique<DocumentWindows>(mainFrame->Area(), *messages, dialogs, jobs);
     windows->SetCloseCheck([this](CDocument& document) { return ConfirmClose(document); });
     mainFrame->SetCloseCheck([this] { return ConfirmQuit(); });
@@ -59,7 +58,6 @@ CMosaApp::~CMosaApp() {
     mainFrame->Area().disconnect(this);
     windows->disconnect(this);
     windows.reset();
-    SetLibraryMessages(nullptr);
 }
 
 void CMosaApp::WireCommands() {
@@ -216,7 +214,7 @@ void CMosaApp::OnAddFlat() {
 }
 
 bool CMosaApp::WriteDocument(CDocument& document, const std::string& path) {
-    const int saved = document.OnSaveDocument(path);
+    const int saved = document.OnSaveDocument(path, *messages);
     if (!saved) messages->Show("Could not save " + path, MessageButtons::kOk);
     return saved != 0;
 }

@@ -63,10 +63,10 @@ TEST(MapDocument, SavesByExtensionOnly) {
     settings.width = 20;
     settings.height = 10;
     document.OnNewDocument(settings, messages);
-    EXPECT_EQ(document.OnSaveDocument(dir.File("pan")), 0);
-    EXPECT_EQ(document.OnSaveDocument(dir.File("pan.xyz")), 0);
+    EXPECT_EQ(document.OnSaveDocument(dir.File("pan"), messages), 0);
+    EXPECT_EQ(document.OnSaveDocument(dir.File("pan.xyz"), messages), 0);
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
-    EXPECT_EQ(document.OnSaveDocument(dir.File("pan.BMP")), 1);
+    EXPECT_EQ(document.OnSaveDocument(dir.File("pan.BMP"), messages), 1);
     EXPECT_EQ(ReadFileBytes(dir.File("pan.BMP")).size(), 54u + 60u * 10u);
 }
 

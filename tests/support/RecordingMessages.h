@@ -22,10 +22,3 @@ class RecordingMessages : public Messages {
     std::vector<std::string> texts;
     std::deque<MessageAnswer> answers;
 };
-
-// Records the picture library's messages instead of printing them, for as long as it lives.
-class RecordedMessages : public RecordingMessages {
-  public:
-    RecordedMessages() { SetLibraryMessages(this); }
-    ~RecordedMessages() override { SetLibraryMessages(nullptr); }
-};

@@ -148,23 +148,21 @@ TEST(TgaRead, RefusedFilesSayWhyAndLeaveNoPixels) {
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.message);
-        RecordedMessages messages;
         CImage image;
         EXPECT_EQ(image.Load(c.file.Save(dir), -1), 0);
         EXPECT_FALSE(image.HasImage());
-        EXPECT_EQ(messages.texts, std::vector<std::string>{c.message});
+        EXPECT_EQ(image.Problems(), std::vector<std::string>{c.message});
     }
     // One entry short of the limit is accepted.
-    RecordedMessages messages;
     TgaFile largest(2, 24, 1, 1);
     largest.Map(16000, 382, 24).bytes.resize(18 + 382 * 3 + 3, 5);
-    EXPECT_EQ(CImage().Load(largest.Save(dir), -1), 1);
-    EXPECT_TRUE(messages.texts.empty());
+    CImage accepted;
+    EXPECT_EQ(accepted.Load(largest.Save(dir), -1), 1);
+    EXPECT_TRUE(accepted.Problems().empty());
 }
 
 TEST(TgaRead, OddSizesWarnOnceAndReadOn) {
     TempDir dir;
-    RecordedMessages messages;
     // An unused map of 12-bit entries: its 2 × 2 bytes are stepped over.
     CImage unusedMap(TgaFile(2, 24, 1, 1).Map(0, 2, 12).Add({0, 0, 0, 0, 30, 20, 10}).Save(dir),
                      -1);
@@ -173,8 +171,12 @@ TEST(TgaRead, OddSizesWarnOnceAndReadOn) {
     CImage oddPixels(TgaFile(1, 12, 50, 50).Map(0, 1, 24).Add({9, 9, 9}).Save(dir, "p.tga"), -1);
     EXPECT_TRUE(oddPixels.HasImage());
     EXPECT_EQ(Rgb(oddPixels, 49, 49), Colour(0, 0, 0));
-    EXPECT_EQ(messages.texts, (std::vector<std::string>{"unknown colormap pixel size (#2) - 12",
-                                                        "unknown pixel size (#2) - 12"}));
+    EXPECT_EQ(unusedMap.Problems(),
+              std::vector<std::string>{"unknown colormap pixel size (#2) - 12"});
+    EXPECT_EQ(oddPixels.Problems(), std::vector<std::string>{"unknown pixel size (#2) - 12"})
+        << "once, not once per pixel";
+    ASSERT_EQ(oddPixels.Load(dir.File("p.tga"), -1), 1);
+    EXPECT_EQ(oddPixels.Problems().size(), 1u) << "a new read starts a new list";
 }
 
 TEST(TgaRead, HeaderDumpShowsEveryFieldWhenSwitchedOn) {
@@ -182,12 +184,11 @@ TEST(TgaRead, HeaderDumpShowsEveryFieldWhenSwitchedOn) {
     TgaFile file(10, 24, 0x0102, 3, 0x60 | 0x18);
     file.Map(0x0405, 0x0607, 24, 0);
     const std::string name = file.Save(dir);
-    RecordedMessages messages;
     EXPECT_FALSE(CTgaImpl::HeaderDump());
-    CImage().Load(name, -1);
-    EXPECT_TRUE(messages.texts.empty()) << "off unless switched on";
+    CImage quiet(name, -1);
+    EXPECT_TRUE(quiet.Problems().empty()) << "off unless switched on";
     CTgaImpl::SetHeaderDump(true);
-    CImage().Load(name, -1);
+    CImage dumped(name, -1);
     CTgaImpl::SetHeaderDump(false);
     const std::vector<std::string> expected = {
         "IDLength = 0\n",   "CoMapType = 0\n", "ImgType = 10\n",  "Index_lo = 5\n",
@@ -196,7 +197,7 @@ TEST(TgaRead, HeaderDumpShowsEveryFieldWhenSwitchedOn) {
         "Width_lo = 2\n",   "Width_hi = 1\n",  "Height_lo = 3\n", "Height_hi = 0\n",
         "PixelSize = 24\n", "AttBits = 8\n",   "Rsrvd = 1\n",     "OrgBit = 1\n",
         "IntrLve = 1\n"};
-    EXPECT_EQ(messages.texts, expected);
+    EXPECT_EQ(dumped.Problems(), expected);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "document/BatchPlan.h"
 
+#include "document/OutputName.h"
 #include "image/FileTypeTable.h"
 #include "sequence/NumberedName.h"
 #include "sequence/NumberedOutput.h"

@@ -49,18 +49,21 @@ std::string FileFilterList(bool forOpen) {
     return list + "|All Files|*.*||";
 }
 
-int CheckOutputName(const std::string& path, Messages& messages) {
+bool HasWritableExtension(const std::string& path) {
     const std::string extension = SplitPath(path).extension;
+    if (extension.empty()) return false;
+    for (const FileTypeEntry& entry : kFileTypes) {
+        if (entry.writable && strcasecmp(extension.c_str() + 1, entry.extension) == 0) return true;
+    }
+    return false;
+}
+
+std::string WritableExtensionList() {
     std::string allowed;
     for (const FileTypeEntry& entry : kFileTypes) {
-        if (!entry.writable) continue;
-        if (!extension.empty() && strcasecmp(extension.c_str() + 1, entry.extension) == 0) return 1;
-        allowed += (allowed.empty() ? "  " : ", ") + std::string(entry.extension);
+        if (entry.writable) allowed += (allowed.empty() ? "  " : ", ") + std::string(entry.extension);
     }
-    messages.Show(allowed.empty() ? "No valid output file extensions - can't write image file!"
-                                  : "Image output file name extension must be one of:\n" + allowed,
-                  MessageButtons::kOk);
-    return 0;
+    return allowed;
 }
 
 int SaveTypeOfName(const std::string& path) {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "image/Image.h"
-#include "ports/Messages.h"
 
 // The file types the user interface offers: which can be opened, which written.
 struct FileTypeEntry {
@@ -25,9 +24,10 @@ inline constexpr int kInitialOpenFilter = 3;
 // an open dialog, the writable ones for a save dialog.
 std::string FileFilterList(bool forOpen);
 
-// 1 when the file name's extension is a writable type; otherwise tells the user which
-// extensions are and answers 0.
-int CheckOutputName(const std::string& path, Messages& messages);
+// Whether the file name's extension (any case) is that of a writable type in the table.
+bool HasWritableExtension(const std::string& path);
+// The writable types' extensions as the output-name check lists them: "  bmp, tga, ...".
+std::string WritableExtensionList();
 
 // The type a document is saved as, from the extension of the name (long forms "jpeg" and
 // "pict" included, any case); -1 when the extension names no writable type.

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "document/ImageDoc.h"
+#include "document/OutputName.h"
 #include "document/PictureLoad.h"
 #include "image/FileTypeTable.h"
 #include "util/PathParts.h"

@@ -1,5 +1,6 @@
 #include "gui/app/TransformCommands.h"
 
+#include "document/OutputName.h"
 #include "document/PictureLoad.h"
 #include "gui/app/CommandDialogs.h"
 #include "image/FileTypeTable.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "document/ImageDoc.h"
+#include "document/OutputName.h"
 #include "document/PictureLoad.h"
 #include "image/FileTypeTable.h"
 #include "support/ExternalImage.h"

@@ -234,14 +234,16 @@ CommandLineResult RunFourView(const ScannedOptions& o, JobPorts& ports) {
     CMosaDoc* document = NewMapDocument(o.pan, ports.messages, ports.documents);
     if (!document) return {1, BatchOutcome::kJobFailed};
     const MapViewsResult mapped = document->MapViews(patches, sequences, "bmp", false, ports);
-    BatchOutcome outcome = BatchOutcome::kCancelled;
+    JobResult saved;
     if (!mapped.cancelled) {
-        if (document->OnSaveDocument(output, ports.messages)) {
-            outcome = mapped.unreadableViews == 0 ? BatchOutcome::kDone : BatchOutcome::kJobFailed;
-        } else if (!CancelRequested()) {
-            ports.messages.Show("Could not write " + output, MessageButtons::kOk);
-            outcome = BatchOutcome::kJobFailed;
-        }
+        SilentProgress noDisplay;
+        SaveFrame(*document, output, noDisplay, ports.messages, saved);
+    }
+    BatchOutcome outcome = BatchOutcome::kJobFailed;
+    if (mapped.cancelled || saved.cancelled) {
+        outcome = BatchOutcome::kCancelled;
+    } else if (saved.framesWritten == 1 && mapped.unreadableViews == 0) {
+        outcome = BatchOutcome::kDone;
     }
     ports.documents.CloseDocument(document);
     return {1, outcome};

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "document/JobResult.h"
 #include "ports/Documents.h"
 #include "ports/Messages.h"
 #include "ports/Progress.h"
@@ -13,12 +14,8 @@
 // and the question before the run.
 
 // What became of a batch run.
-struct BatchResult {
+struct BatchResult : JobResult {
     bool started = false;  // the user confirmed and the frames were gone through
-    int framesWritten = 0;
-    int framesSkipped = 0;  // frames that did not load, outputs that could not be made
-    int saveFailures = 0;
-    bool cancelled = false;
 };
 
 struct BatchPlan {

@@ -249,18 +249,7 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
             break;
         }
         output.UpdateAllViews();
-        if (output.OnSaveDocument(name, ports.messages)) {
-            ++result.framesWritten;
-        } else {
-            // A cancel that came while the frame was being written leaves no file.
-            progress->PumpMessages(1);
-            if (progress->cancelled) {
-                result.cancelled = true;
-                break;
-            }
-            ++result.saveFailures;
-            ports.messages.Show("Could not write " + name, MessageButtons::kOk);
-        }
+        if (!SaveFrame(output, name, *progress, ports.messages, result)) break;
     }
     return result;
 }

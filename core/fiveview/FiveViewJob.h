@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/ImageDoc.h"
+#include "document/JobResult.h"
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewSettings.h"
 #include "ports/Documents.h"
@@ -13,11 +14,8 @@
 using FiveViewSequences = std::array<ImageSequence, kFaceCount>;
 
 // What became of a five-view job.
-struct FiveViewResult {
-    int framesWritten = 0;
-    int framesSkipped = 0;  // a view without a picture, unreadable, or cropped to nothing
-    int saveFailures = 0;
-    bool cancelled = false;
+// Frames are skipped for a view without a picture, unreadable, or cropped to nothing.
+struct FiveViewResult : JobResult {
     bool declined = false;  // the user said No to the odd-crop question
     bool Succeeded() const {
         return !cancelled && !declined && framesSkipped == 0 && saveFailures == 0 &&

@@ -21,12 +21,7 @@ BatchResult RunBatchFisheye(CMosaDoc* map, const std::string& frameFile,
             ++result.framesSkipped;
         } else {
             map->MapFisheye(fisheye, params);
-            if (map->OnSaveDocument(frame.outputName, ports.messages)) {
-                ++result.framesWritten;
-            } else {
-                ++result.saveFailures;
-                ports.messages.Show("Could not write " + frame.outputName, MessageButtons::kOk);
-            }
+            if (!SaveFrame(*map, frame.outputName, *progress, ports.messages, result)) break;
         }
         if (FrameDone(*progress)) {
             result.cancelled = true;

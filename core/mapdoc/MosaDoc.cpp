@@ -116,12 +116,7 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
             }
         }
         if (!saveEachFrame) continue;
-        if (OnSaveDocument(name, ports.messages)) {
-            ++result.framesSaved;
-        } else {
-            ++result.saveFailures;
-            ports.messages.Show(std::string("Could not write ") + name, MessageButtons::kOk);
-        }
+        if (!SaveFrame(*this, name, *display, ports.messages, result)) return result;
     }
     return result;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "document/JobResult.h"
 #include "image/Image.h"
 #include "mapdoc/FisheyeParams.h"
 #include "mapdoc/FlatMapping.h"
@@ -15,11 +16,8 @@
 #include "sequence/ImageSequence.h"
 
 // What became of a run of the mapping driver.
-struct MapViewsResult {
-    int framesSaved = 0;
-    int saveFailures = 0;
+struct MapViewsResult : JobResult {
     int unreadableViews = 0;
-    bool cancelled = false;
 };
 
 // A rectangular equidistant panorama under construction: its grid, eyepoint and

@@ -152,7 +152,7 @@ TEST_F(MapViewsJob, FramesOverTheUnionAndMissingViewsKeepTheLastFrame) {
         }
     }
     const MapViewsResult result = Run();
-    EXPECT_EQ(result.framesSaved, 3);
+    EXPECT_EQ(result.framesWritten, 3);
     // Column 15 is azimuth -90 (Left), 45 azimuth 0 (Center); row 10 the horizon.
     EXPECT_EQ(RedAt(1, 15, 10), 0) << "Left missing in frame 1: frame 0's part stays";
     EXPECT_EQ(RedAt(1, 45, 10), 10);
@@ -174,10 +174,10 @@ TEST_F(MapViewsJob, ProgressCountsViewsAndCancelDropsTheFrameInProgress) {
 
     const MapViewsResult cancelled = Run(5 * pumpsPerFrame + pumpsPerFrame / 2);
     EXPECT_TRUE(cancelled.cancelled);
-    EXPECT_EQ(cancelled.framesSaved, 5);
+    EXPECT_EQ(cancelled.framesWritten, 5);
     EXPECT_TRUE(std::filesystem::exists(dir.File("mosa00004.bmp")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("mosa00005.bmp")));
-    EXPECT_EQ(all.framesSaved, 8);
+    EXPECT_EQ(all.framesWritten, 8);
 }
 
 TEST(FourViewPanCommand, MissingViewsAreListedInOrder) {

@@ -1,7 +1,5 @@
 #include "fiveview/FiveViewJob.h"
 
-#include <strings.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +8,7 @@
 #include "document/PictureLoad.h"
 #include "fiveview/FacePreparation.h"
 #include "fiveview/FiveViewRenderers.h"
+#include "image/FileTypeTable.h"
 #include "sequence/NumberedOutput.h"
 #include "sequence/SequenceScan.h"
 #include "util/FormatText.h"
@@ -17,7 +16,6 @@
 namespace {
 
 constexpr const char* kViewNames[kFaceCount] = {"Top", "Left", "Back", "Right", "Front"};
-constexpr const char* kExtensions[] = {".jpg", ".bmp", ".tga"};
 
 const char* ModeName(int samplingMode) {
     switch (samplingMode) {
@@ -173,15 +171,13 @@ void AddOutputAlpha(CImage& picture, int samplingMode) {
 }  // namespace
 
 std::string FiveViewExtension(int outputFormat) {
-    return outputFormat >= 0 && outputFormat < 3 ? kExtensions[outputFormat]
-                                                 : kExtensions[kOutputTga];
+    const char* extension = JobOutputExtension(outputFormat);
+    return std::string(".") + (extension ? extension : JobOutputExtension(kOutputTga));
 }
 
 int OutputFormatOfExtension(const std::string& extension) {
-    for (int format = 0; format < 3; ++format) {
-        if (strcasecmp(extension.c_str(), kExtensions[format]) == 0) return format;
-    }
-    return -1;
+    if (extension.empty() || extension[0] != '.') return -1;
+    return JobOutputOfExtension(extension.substr(1));
 }
 
 FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& settings,

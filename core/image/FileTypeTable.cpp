@@ -6,20 +6,17 @@
 
 namespace {
 
+// In the dialogs' order.
 constexpr FileTypeEntry kFileTypes[] = {
-    {kTypeGif, true, false, "GIF files", "gif"}, {kTypeJpg, true, true, "JPEG files", "jpg"},
-    {kTypePng, true, true, "PNG files", "png"},  {kTypeBmp, true, true, "BMP files", "bmp"},
-    {kTypeTga, true, true, "TGA files", "tga"},  {kTypePict, false, true, "PICT files", "pict"},
-};
-
-struct SaveExtension {
-    const char* extension;
-    int type;
-};
-
-constexpr SaveExtension kSaveExtensions[] = {
-    {"jpg", kTypeJpg}, {"jpeg", kTypeJpg},  {"gif", kTypeGif}, {"png", kTypePng},
-    {"bmp", kTypeBmp}, {"pict", kTypePict}, {"tga", kTypeTga},
+    // type     extension description  reads  writes name  doc    long    job
+    {kTypeGif, "gif", "GIF files", true, false, "GIF", true, nullptr, -1},
+    {kTypeJpg, "jpg", "JPEG files", true, true, "JPG", true, "jpeg", 0},
+    {kTypePng, "png", "PNG files", true, true, "PNG", true, nullptr, -1},
+    {kTypeBmp, "bmp", "BMP files", true, true, "BMP", true, nullptr, 1},
+    {kTypeTga, "tga", "TGA files", true, true, "TGA", true, nullptr, 2},
+    {kTypePict, "pict", "PICT files", false, true, "PIC", true, nullptr, -1},
+    {kTypeSgi, "rgb", nullptr, false, false, "RGB", false, nullptr, -1},
+    {kTypeXpm, "xpm", nullptr, false, false, "XPM", false, nullptr, -1},
 };
 
 bool Qualifies(const FileTypeEntry& entry, bool forOpen) {
@@ -61,7 +58,8 @@ bool HasWritableExtension(const std::string& path) {
 std::string WritableExtensionList() {
     std::string allowed;
     for (const FileTypeEntry& entry : kFileTypes) {
-        if (entry.writable) allowed += (allowed.empty() ? "  " : ", ") + std::string(entry.extension);
+        if (entry.writable)
+            allowed += (allowed.empty() ? "  " : ", ") + std::string(entry.extension);
     }
     return allowed;
 }
@@ -70,8 +68,34 @@ int SaveTypeOfName(const std::string& path) {
     const size_t dot = path.rfind('.');
     if (dot == std::string::npos) return -1;
     const std::string extension = AsciiLower(path.substr(dot + 1));
-    for (const SaveExtension& s : kSaveExtensions) {
-        if (extension == s.extension) return s.type;
+    for (const FileTypeEntry& entry : kFileTypes) {
+        if (!entry.documentSaves) continue;
+        if (extension == entry.extension || (entry.longName && extension == entry.longName)) {
+            return entry.type;
+        }
+    }
+    return -1;
+}
+
+int TypeOfTypeName(const std::string& name) {
+    for (const FileTypeEntry& entry : kFileTypes) {
+        if (strcasecmp(name.c_str(), entry.typeName) == 0) return entry.type;
+    }
+    return kTypeFromExtension;
+}
+
+const char* JobOutputExtension(int choice) {
+    for (const FileTypeEntry& entry : kFileTypes) {
+        if (choice >= 0 && entry.jobOutput == choice) return entry.extension;
+    }
+    return nullptr;
+}
+
+int JobOutputOfExtension(const std::string& extension) {
+    for (const FileTypeEntry& entry : kFileTypes) {
+        if (entry.jobOutput >= 0 && strcasecmp(extension.c_str(), entry.extension) == 0) {
+            return entry.jobOutput;
+        }
     }
     return -1;
 }

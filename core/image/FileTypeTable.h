@@ -5,16 +5,27 @@
 
 #include "image/Image.h"
 
-// The file types the user interface offers: which can be opened, which written.
+// Everything the program knows about its file types, one row each; every question about a
+// type or an extension is answered from here.
 struct FileTypeEntry {
     int type;
-    bool readable;
-    bool writable;
-    const char* description;
-    const char* extension;
+    const char* extension;    // the usual extension, as dialogs and output names show it
+    const char* description;  // the dialogs' name for it; null for a type they never offer
+    bool readable;            // offered by the open dialogs
+    bool writable;            // offered by the save dialogs, and a valid output name
+    const char* typeName;     // the three-letter name a picture's load and save go by
+    bool documentSaves;       // a document may be saved in it (under extension or longName)
+    const char* longName;     // a further extension a document save knows; null for none
+    int jobOutput;            // its number in the view jobs' output choice; -1 for none
 };
 
 std::span<const FileTypeEntry> FileTypeTable();
+
+// The extension (no dot) of the view jobs' output choice (0 JPEG, 1 BMP, 2 TGA); null for a
+// number that is not one.
+const char* JobOutputExtension(int choice);
+// The output choice of an extension (no dot, any case); -1 for one the jobs do not write.
+int JobOutputOfExtension(const std::string& extension);
 
 // The open dialogs start on this filter position (1-based: JPEG files) until the user picks
 // another one.
@@ -28,6 +39,9 @@ std::string FileFilterList(bool forOpen);
 bool HasWritableExtension(const std::string& path);
 // The writable types' extensions as the output-name check lists them: "  bmp, tga, ...".
 std::string WritableExtensionList();
+
+// The type whose three-letter name this is (any case); kTypeFromExtension for none.
+int TypeOfTypeName(const std::string& name);
 
 // The type a document is saved as, from the extension of the name (long forms "jpeg" and
 // "pict" included, any case); -1 when the extension names no writable type.

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "image/Bmp.h"
+#include "image/FileTypeTable.h"
 #include "image/Gif.h"
 #include "image/Jpeg.h"
 #include "image/Pict.h"
@@ -10,29 +11,10 @@
 #include "image/Sgi.h"
 #include "image/Tga.h"
 
-namespace {
-
-struct TypeName {
-    const char* name;
-    int type;
-};
-
-// Alphabetical; the first case-insensitive match wins.
-constexpr TypeName kTypeNames[] = {
-    {"BMP", kTypeBmp}, {"GIF", kTypeGif}, {"JPG", kTypeJpg}, {"PIC", kTypePict},
-    {"PNG", kTypePng}, {"RGB", kTypeSgi}, {"TGA", kTypeTga}, {"XPM", kTypeXpm},
-};
-
-}  // namespace
-
 int FileTypeOfName(const std::string& name) {
     const size_t dot = name.rfind('.');
     if (dot == std::string::npos || dot + 1 == name.size()) return kTypeFromExtension;
-    const std::string extension = name.substr(dot + 1);
-    for (const TypeName& t : kTypeNames) {
-        if (strcasecmp(extension.c_str(), t.name) == 0) return t.type;
-    }
-    return kTypeFromExtension;
+    return TypeOfTypeName(name.substr(dot + 1));
 }
 
 std::unique_ptr<CImageFileImpl> MakeFormatObject(const std::string& name, int type) {

@@ -1,5 +1,6 @@
 #include "mapdoc/FourViewPan.h"
 
+#include "image/FileTypeTable.h"
 #include "sequence/SequenceScan.h"
 
 namespace {
@@ -49,14 +50,8 @@ bool ResolveCubeViews(const ChannelFiles& files, bool scan, CubeViewSequences& s
 }
 
 std::string FourViewExtension(int outputType) {
-    switch (outputType) {
-        case 1:
-            return "bmp";
-        case 2:
-            return "tga";
-        default:
-            return "jpg";
-    }
+    const char* extension = JobOutputExtension(outputType);
+    return extension ? extension : "jpg";
 }
 
 MapViewsResult RunFourViewPan(const ChannelFiles& files, const ChooseMapParameters& choose,

@@ -389,7 +389,13 @@ TEST(FiveViewOutputFormat, ExtensionsMapBothWays) {
     EXPECT_EQ(OutputFormatOfExtension(".bmp"), kOutputBmp);
     EXPECT_EQ(OutputFormatOfExtension(".tga"), kOutputTga);
     EXPECT_EQ(OutputFormatOfExtension(".jpeg"), -1);
+    EXPECT_EQ(OutputFormatOfExtension(".png"), -1) << "the view jobs write three types";
+    EXPECT_EQ(OutputFormatOfExtension("tga"), -1) << "an extension comes with its dot";
+    EXPECT_EQ(FiveViewExtension(kOutputJpeg), ".jpg");
+    EXPECT_EQ(FiveViewExtension(kOutputBmp), ".bmp");
     EXPECT_EQ(FiveViewExtension(kOutputTga), ".tga");
+    EXPECT_EQ(FiveViewExtension(7), ".tga") << "an unknown choice writes TGA";
+    EXPECT_EQ(FiveViewExtension(-1), ".tga");
 }
 
 }  // namespace

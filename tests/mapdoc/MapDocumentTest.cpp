@@ -180,6 +180,14 @@ TEST_F(MapViewsJob, ProgressCountsViewsAndCancelDropsTheFrameInProgress) {
     EXPECT_EQ(all.framesWritten, 8);
 }
 
+TEST(FourViewPanCommand, OutputTypeNamesTheFramesExtension) {
+    EXPECT_EQ(FourViewExtension(0), "jpg");
+    EXPECT_EQ(FourViewExtension(1), "bmp");
+    EXPECT_EQ(FourViewExtension(2), "tga");
+    EXPECT_EQ(FourViewExtension(-1), "jpg") << "no choice made writes JPEG";
+    EXPECT_EQ(FourViewExtension(3), "jpg");
+}
+
 TEST(FourViewPanCommand, MissingViewsAreListedInOrder) {
     TempDir dir;
     RecordingMessages messages;

@@ -8,7 +8,8 @@ namespace {
 
 // In the dialogs' order.
 constexpr FileTypeEntry kFileTypes[] = {
-    // type     extension description  reads  writes name  doc    long    job
+    // type, extension, description, readable, writable, typeName, documentSaves, longName,
+    // jobOutput
     {kTypeGif, "gif", "GIF files", true, false, "GIF", true, nullptr, -1},
     {kTypeJpg, "jpg", "JPEG files", true, true, "JPG", true, "jpeg", 0},
     {kTypePng, "png", "PNG files", true, true, "PNG", true, nullptr, -1},

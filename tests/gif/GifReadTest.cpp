@@ -41,7 +41,7 @@ size_t DescriptorOffset(const std::vector<uint8_t>& f) {
 class ConvertGif : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!ConvertAvailable()) GTEST_SKIP() << "convert is not installed";
+        REQUIRE_CONVERT();
     }
     // Has convert make out.gif (written as prefix + name) from the picture.
     std::vector<uint8_t> Make(const RgbPicture& picture, const std::string& options,

@@ -61,7 +61,7 @@ TEST(GifWrite, TwoByTwoFileLayout) {
 }
 
 TEST(GifWrite, ConvertReadsOurFilesPixelExact) {
-    if (!ConvertAvailable()) GTEST_SKIP() << "convert is not installed";
+    REQUIRE_CONVERT();
     struct Case {
         const char* name;
         CImage image;

@@ -78,7 +78,7 @@ TEST(BmpWrite, UnwritablePlaceAnswersZero) {
 }
 
 TEST(BmpInterop, OurFileReadsPixelExactInAnotherProgram) {
-    if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    REQUIRE_CONVERT();
     TempDir dir;
     const RgbPicture picture = TestPicture(7, 5);
     CImage image = ImageOf(picture);
@@ -98,7 +98,7 @@ struct ForeignBmp {
 class BmpForeignFiles : public testing::TestWithParam<ForeignBmp> {};
 
 TEST_P(BmpForeignFiles, LoadLikeTheProgramThatWroteThem) {
-    if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    REQUIRE_CONVERT();
     TempDir dir;
     const RgbPicture picture = TestPicture(7, 5);
     ASSERT_TRUE(WritePpm(dir.File("in.ppm"), picture));
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ForeignBmp>& info) { return info.param.name; });
 
 TEST(BmpInterop, AlphaOfThirtyTwoBitFileBecomesAlphaPlane) {
-    if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    REQUIRE_CONVERT();
     TempDir dir;
     ASSERT_TRUE(WritePpm(dir.File("in.ppm"), TestPicture(3, 2)));
     ASSERT_TRUE(

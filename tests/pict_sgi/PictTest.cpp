@@ -60,7 +60,7 @@ TEST(PictWrite, RowPackingAndPad) {
 }
 
 TEST(PictWrite, ConvertReadsOurFiles) {
-    if (!ConvertAvailable()) GTEST_SKIP() << "convert is not installed";
+    REQUIRE_CONVERT();
     TempDir dir;
     // Runs that cross from one colour plane to the next, long runs and noise.
     RgbPicture picture{130, 24, {}};

@@ -41,7 +41,7 @@ class SgiRead : public ::testing::Test {
 };
 
 TEST_F(SgiRead, ConvertFilesLoadPixelExact) {
-    if (!ConvertAvailable()) GTEST_SKIP() << "convert is not installed";
+    REQUIRE_CONVERT();
     const RgbPicture picture = TestPicture(37, 23);
     ASSERT_TRUE(WritePpm(dir.File("in.ppm"), picture));
     ASSERT_TRUE(RunConvert(dir.File("in.ppm") + " -compress None sgi:" + dir.File("x.rgb")));

@@ -9,7 +9,7 @@ class GreyPngToBmp : public ConvertFiles {
   protected:
     void SetUp() override {
         ConvertFiles::SetUp();
-        if (IsSkipped()) return;
+        if (IsSkipped() || HasFatalFailure()) return;
         // Eight-bit levels, so that 16-bit files hold them exactly (v × 257) and stripping
         // them to 8 bits is no rounding question.
         ramp = dir.File("ramp.pgm");

@@ -14,9 +14,7 @@
 // of files: the independent side of every comparison here.
 class ConvertFiles : public testing::Test {
   protected:
-    void SetUp() override {
-        if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
-    }
+    void SetUp() override { REQUIRE_CONVERT(); }
     // convert source options prefix+name; answers the new file's path.
     std::string Make(const std::string& source, const std::string& options, const std::string& name,
                      const std::string& prefix = "");

@@ -10,6 +10,11 @@ bool ConvertAvailable() {
     return std::system("convert -version >/dev/null 2>&1") == 0;
 }
 
+bool InteropRequired() {
+    const char* required = std::getenv("MOSA_REQUIRE_INTEROP");
+    return required && std::string(required) == "1";
+}
+
 bool RunConvert(const std::string& arguments) {
     return std::system(("convert " + arguments + " >/dev/null 2>&1").c_str()) == 0;
 }

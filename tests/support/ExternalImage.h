@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +19,21 @@ struct RgbPicture {
 };
 
 bool ConvertAvailable();
+// Set where the interoperability oracle must run (CI sets MOSA_REQUIRE_INTEROP=1).
+bool InteropRequired();
+
+// Opens an interoperability test: without ImageMagick's convert it fails where the oracle
+// is required and is skipped, saying why, elsewhere.
+#define REQUIRE_CONVERT()                                                                 \
+    do {                                                                                  \
+        if (!ConvertAvailable()) {                                                        \
+            if (InteropRequired()) {                                                      \
+                FAIL() << "ImageMagick's convert is not installed; scripts/install-deps " \
+                          "installs it";                                                  \
+            }                                                                             \
+            GTEST_SKIP() << "ImageMagick's convert is not installed";                     \
+        }                                                                                 \
+    } while (false)
 // Runs convert with the arguments; true when it succeeded.
 bool RunConvert(const std::string& arguments);
 

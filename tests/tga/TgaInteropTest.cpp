@@ -111,7 +111,7 @@ CImage PictureWithRuns(bool withAlpha) {
 // ImageMagick keeps a file's rows in file order and only notes the origin; -auto-orient
 // applies it.
 TEST(TgaWrittenByUs, LoadsPixelExactInOtherProgram) {
-    if (!ConvertAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    REQUIRE_CONVERT();
     TempDir dir;
     for (bool withAlpha : {false, true}) {
         SCOPED_TRACE(withAlpha ? "32-bit" : "24-bit");

@@ -47,13 +47,7 @@ class CloseDuringJob : public DesktopTest {
             s.directory = dir.File("out") + "/";
             s.baseName = "dome";
         };
-        dialogs.channelFiles = [this](ChannelFiles& f) {
-            f.left = Sequence("left");
-            f.center = Sequence("front");
-            f.right = Sequence("right");
-            f.top = Sequence("top");
-            f.outputType = 1;
-        };
+        dialogs.channelFiles = CubeViewAnswer([this](const char* view) { return Sequence(view); });
         dialogs.panSettings = [](PanSettings& p) {
             p.width = 240;
             p.height = 80;

@@ -68,13 +68,7 @@ TEST_F(CommandJobs, FiveViewCommandWritesWhatTheBatchModeWrites) {
 }
 
 TEST_F(CommandJobs, FourViewCommandWritesWhatTheBatchModeWrites) {
-    dialogs.channelFiles = [this](ChannelFiles& f) {
-        f.left = Face("left");
-        f.center = Face("front");
-        f.right = Face("right");
-        f.top = Face("top");
-        f.outputType = 1;
-    };
+    dialogs.channelFiles = CubeViewAnswer([this](const char* view) { return Face(view); });
     dialogs.panSettings = [](PanSettings& p) {
         p.width = 200;
         p.height = 60;

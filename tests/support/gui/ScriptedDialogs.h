@@ -8,6 +8,19 @@
 #include "gui/app/CommandDialogs.h"
 #include "gui/mapdoc/NewPatchDialog.h"
 
+// A "Channel Source Files" answer: the cube views left, front (as the centre), right and
+// top, each named by `path`, and BMP frames.
+inline std::function<void(ChannelFiles&)> CubeViewAnswer(
+    std::function<std::string(const char*)> path) {
+    return [path = std::move(path)](ChannelFiles& f) {
+        f.left = path("left");
+        f.center = path("front");
+        f.right = path("right");
+        f.top = path("top");
+        f.outputType = 1;
+    };
+}
+
 // Answers the commands' dialogs from a script: each Edit applies its editor (when set) to
 // the record the command prepared and confirms, or declines when no editor is set.
 class ScriptedDialogs : public CommandDialogs {

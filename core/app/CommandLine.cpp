@@ -281,12 +281,13 @@ CommandLineResult RunFiveView(const ScannedOptions& o, const AppSettings& app, J
         settings.baseName = HiddenBaseName();
         extension = parts.extension;
     }
-    settings.outputFormat = OutputFormatOfExtension(extension);
+    settings.outputFormat = static_cast<FiveViewOutputFormat>(OutputFormatOfExtension(extension));
     if (settings.outputFormat < 0) return InvalidOutputType(extension, ports.messages);
     settings.crop = o.crop;
     settings.halfPans = o.halfPans;
     settings.polarFormat = o.domeMaster ? kDomeMaster : kAllSky;
-    settings.samplingMode = o.pan.antiAliasing;
+    // The command line shares one anti-aliasing number between the two jobs.
+    settings.samplingMode = static_cast<SamplingMode>(o.pan.antiAliasing);
     settings.sameSize = 0;
     if (o.resolutionGiven) {
         settings.width = o.pan.width;

@@ -6,7 +6,7 @@
 #include "util/Angles.h"
 
 PolarGeometry::PolarGeometry(int outputWidth, int outputHeight, double polarSweepDegrees,
-                             int polarFormat)
+                             PolarFormat polarFormat)
     : width(outputWidth),
       height(outputHeight),
       inverseWidth(outputWidth > 1 ? 1.0 / (outputWidth - 1) : 0.0),

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "fiveview/FiveViewSettings.h"
 #include "image/Image.h"
 
 // Face order of the five cube views; lookup tables store these indices.
@@ -32,7 +33,8 @@ struct FaceHit {
 // rim at half the polar sweep) to directions, faces and face pixels.
 class PolarGeometry {
   public:
-    PolarGeometry(int outputWidth, int outputHeight, double polarSweepDegrees, int polarFormat);
+    PolarGeometry(int outputWidth, int outputHeight, double polarSweepDegrees,
+                  PolarFormat polarFormat);
 
     int OutputWidth() const { return width; }
     int OutputHeight() const { return height; }

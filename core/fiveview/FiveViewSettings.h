@@ -2,13 +2,15 @@
 
 #include <string>
 
-enum SamplingMode { kNoAA = 0, kSubsample5 = 1, kEwa = 2 };
-enum PolarFormat { kAllSky = 0, kDomeMaster = 1 };
-enum FiveViewOutputFormat { kOutputJpeg = 0, kOutputBmp = 1, kOutputTga = 2 };
+// Int-sized, so that a dialog's "nothing chosen" (-1) and numbers from outside are values
+// the fields can hold.
+enum SamplingMode : int { kNoAA = 0, kSubsample5 = 1, kEwa = 2 };
+enum PolarFormat : int { kAllSky = 0, kDomeMaster = 1 };
+enum FiveViewOutputFormat : int { kOutputJpeg = 0, kOutputBmp = 1, kOutputTga = 2 };
 
 // The "5 View Polar" parameters; the dialog and the command line fill the same record.
 struct FiveViewSettings {
-    int samplingMode = kNoAA;
+    SamplingMode samplingMode = kNoAA;
     std::string backFile;
     std::string frontFile;
     std::string leftFile;
@@ -17,9 +19,9 @@ struct FiveViewSettings {
     int square = 1;
     int height = 2200;
     int width = 2200;
-    int outputFormat = kOutputTga;
+    FiveViewOutputFormat outputFormat = kOutputTga;
     std::string baseName;
-    int polarFormat = kAllSky;
+    PolarFormat polarFormat = kAllSky;
     int sameSize = 1;
     std::string directory;
     double polarSweep = 180.0;

@@ -2,7 +2,7 @@
 
 #include "image/Image.h"
 
-enum Hemisphere { kNorthHemisphere = 0, kSouthHemisphere = 1, kBothHemispheres = 2 };
+enum Hemisphere : int { kNorthHemisphere = 0, kSouthHemisphere = 1, kBothHemispheres = 2 };
 
 // The colour the Ambivue-to-polar transform gives sky outside its band.
 struct OffMapColour {
@@ -36,7 +36,7 @@ struct XformSettings {
     OffMapColour offMap;
 
     // "Hammer-Aitoff to Polar".
-    int hemisphere = kBothHemispheres;
+    Hemisphere hemisphere = kBothHemispheres;
     int square = 1;
 };
 

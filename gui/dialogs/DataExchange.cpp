@@ -138,10 +138,10 @@ void DataExchange::Check(QAbstractButton* box, int& field) {
                         }});
 }
 
-void DataExchange::Radio(QButtonGroup* group, int& field) {
+void DataExchange::Radio(QButtonGroup* group, ChoiceField field) {
     // An exclusive group keeps one button checked; it has to let go to show "none".
-    auto show = [group, &field] {
-        if (QAbstractButton* button = group->button(field)) {
+    auto show = [group, field] {
+        if (QAbstractButton* button = group->button(field.get())) {
             button->setChecked(true);
             return;
         }
@@ -150,16 +150,16 @@ void DataExchange::Radio(QButtonGroup* group, int& field) {
         group->setExclusive(true);
     };
     QWidget* first = group->buttons().isEmpty() ? nullptr : group->buttons().front();
-    bindings.push_back({first, show, [group, &field] {
-                            field = group->checkedId();
+    bindings.push_back({first, show, [group, field] {
+                            field.set(group->checkedId());
                             return ReadResult();
                         }});
 }
 
-void DataExchange::ComboIndex(QComboBox* combo, int& field) {
-    bindings.push_back({combo, [combo, &field] { combo->setCurrentIndex(field); },
-                        [combo, &field] {
-                            field = combo->currentIndex();
+void DataExchange::ComboIndex(QComboBox* combo, ChoiceField field) {
+    bindings.push_back({combo, [combo, field] { combo->setCurrentIndex(field.get()); },
+                        [combo, field] {
+                            field.set(combo->currentIndex());
                             return ReadResult();
                         }});
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class QAbstractButton;
@@ -40,8 +41,15 @@ class DataExchange {
     void Text(QLabel* label, std::string& field);
     void Check(QAbstractButton* box, int& field);
     // The group's buttons carry the ids 0, 1, ...; -1 stands for no button checked.
-    void Radio(QButtonGroup* group, int& field);
-    void ComboIndex(QComboBox* combo, int& field);
+    void Radio(QButtonGroup* group, int& field) { Radio(group, NumberOf(field)); }
+    void ComboIndex(QComboBox* combo, int& field) { ComboIndex(combo, NumberOf(field)); }
+    // A field of an int-sized enum goes through its number.
+    template <typename Enum>
+    requires std::is_enum_v<Enum>
+    void Radio(QButtonGroup* group, Enum& field) { Radio(group, NumberOf(field)); }
+    template <typename Enum>
+    requires std::is_enum_v<Enum>
+    void ComboIndex(QComboBox* combo, Enum& field) { ComboIndex(combo, NumberOf(field)); }
 
     void Show() const;
     // skipped: a control whose content is about to be replaced and so is not read.
@@ -50,6 +58,19 @@ class DataExchange {
   private:
     // What went wrong with a control's content; none when its field was taken.
     using ReadResult = std::optional<QString>;
+
+    // How a choice control reaches its field: the number it shows, and where a number goes.
+    struct ChoiceField {
+        std::function<int()> get;
+        std::function<void(int)> set;
+    };
+    template <typename Field>
+    static ChoiceField NumberOf(Field& field) {
+        return {[&field] { return static_cast<int>(field); },
+                [&field](int value) { field = static_cast<Field>(value); }};
+    }
+    void Radio(QButtonGroup* group, ChoiceField field);
+    void ComboIndex(QComboBox* combo, ChoiceField field);
 
     struct Binding {
         QWidget* control;

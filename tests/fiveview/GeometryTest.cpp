@@ -48,7 +48,7 @@ class PlainWorkedValues : public testing::Test {
     void SetUp() override {
         MakeCoordinateFaces(faces, {{{9, 7}, {12, 8}, {10, 10}, {6, 8}, {11, 5}}});
     }
-    CImage Render(int size, double sweep, int format) {
+    CImage Render(int size, double sweep, PolarFormat format) {
         CImage output = MarkedOutput(size, size);
         ScriptedProgress progress;
         RenderPlain(output, SettingsFor(sweep, format), faces, progress);

@@ -31,7 +31,7 @@ struct OracleCase {
     int width;
     int height;
     double sweep;
-    int format;
+    PolarFormat format;
     int mode;
 };
 

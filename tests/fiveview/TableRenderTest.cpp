@@ -16,7 +16,7 @@ bool SamePixels(const CImage& a, const CImage& b) {
 
 struct TableCase {
     double sweep;
-    int format;
+    PolarFormat format;
     int width;
     int height;
 };

@@ -41,7 +41,7 @@ inline void MakeUniformFaces(FacePictures& faces, int size, int r, int g, int b)
     }
 }
 
-inline FiveViewSettings SettingsFor(double sweep, int polarFormat) {
+inline FiveViewSettings SettingsFor(double sweep, PolarFormat polarFormat) {
     FiveViewSettings settings;
     settings.polarSweep = sweep;
     settings.polarFormat = polarFormat;

@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "util/Angles.h"
+#include "util/VectorState.h"
 
 void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fisheye,
                     const FisheyeParams& params) {
     if (!rectangle.HasImage() || !fisheye.HasImage()) return;
+    ClearUpperVectorState();  // dialogs and windows may have run the desktop's code
     const int w = rectangle.Width(), h = rectangle.Height();
     const int wf = fisheye.Width(), hf = fisheye.Height();
     const double halfW = wf / 2, halfH = hf / 2;

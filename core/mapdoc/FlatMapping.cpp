@@ -5,6 +5,7 @@
 
 #include "mapdoc/PanSettings.h"
 #include "util/Angles.h"
+#include "util/VectorState.h"
 
 namespace {
 
@@ -193,6 +194,8 @@ bool MapPatchInto(CImage& rectangle, const MapGrid& grid, const Patch& patch, Pr
             progress->PumpMessages(1);
             if (progress->cancelled) return false;
         }
+        ClearUpperVectorState();  // the pump, or what ran before the mapping, may have run
+                                  // the desktop's code
         const double el = grid.altitudeBottom + row * dAlt;
         for (int s = 0; s < pattern.count; ++s) {
             const double sampleEl = (el + pattern.offsets[s].altitude * dAlt) * kDegToRad;

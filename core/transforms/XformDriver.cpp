@@ -8,6 +8,7 @@
 #include "document/PictureLoad.h"
 #include "image/FileTypeTable.h"
 #include "util/PathParts.h"
+#include "util/VectorState.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ XformOutput TransformInto(XformRoutine routine, const XformSettings& settings, c
         return output;
     }
     output.document = document;
+    ClearUpperVectorState();  // dialogs and windows may have run the desktop's code
     routine(source, picture, settings);
     document->UpdateAllViews();
     if (progress) progress->PumpMessages(1);

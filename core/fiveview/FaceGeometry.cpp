@@ -19,7 +19,8 @@ PolarGeometry::PolarGeometry(int outputWidth, int outputHeight, double polarSwee
 DomeDirection PolarGeometry::Direction(double u, double v) const {
     DomeDirection d;
     const double rho = std::sqrt(u * u + v * v);
-    d.az = std::atan2(u, v) * kRadToDeg;
+    d.u = u;
+    d.v = v;
     const double theta = rho * sweepRadians;
     d.z = std::cos(theta);
     if (rho > 0) {
@@ -30,14 +31,15 @@ DomeDirection PolarGeometry::Direction(double u, double v) const {
     return d;
 }
 
+// The top face takes the directions within 45 degrees of the zenith in both a and b; the
+// azimuth then picks a side: within 45 degrees of up, beyond 135, right or left. Each angle
+// bound is a comparison of the two legs, so no arc tangent is needed.
 int PolarGeometry::ChooseFace(const DomeDirection& d) const {
-    const double tb = std::atan2(d.b, d.z) * kRadToDeg;
-    const double ta = std::atan2(d.a, d.z) * kRadToDeg;
-    if (std::fabs(tb) <= 45 && std::fabs(ta) <= 45) return kTop;
-    const double az = std::fabs(d.az);
-    if (az <= 45) return domeMaster ? kFront : kBack;
-    if (az > 135) return domeMaster ? kBack : kFront;
-    return d.az > 0 ? kRight : kLeft;
+    if (d.z > 0 && std::fabs(d.b) <= d.z && std::fabs(d.a) <= d.z) return kTop;
+    const double across = std::fabs(d.u);
+    if (d.v > 0 && across <= d.v) return domeMaster ? kFront : kBack;
+    if (d.v < 0 && across < -d.v) return domeMaster ? kBack : kFront;
+    return d.u > 0 ? kRight : kLeft;
 }
 
 void PolarGeometry::FacePlane(int face, const DomeDirection& d, double& p, double& q) const {

@@ -12,12 +12,14 @@ inline constexpr int kFaceCount = 5;
 using FacePictures = std::array<CImage, kFaceCount>;
 
 // A direction on the dome: z towards the zenith, a along the output picture's vertical axis,
-// b along its horizontal axis; az is the picture azimuth in degrees (0 up, +90 right).
+// b along its horizontal axis; u and v are the picture position it came from, whose angle
+// is the picture azimuth (0 up, +90 right).
 struct DomeDirection {
     double a = 0;
     double b = 0;
     double z = 1;
-    double az = 0;
+    double u = 0;
+    double v = 0;
 };
 
 // A face pixel an output point reads; row and column are -1 when there is none (off the

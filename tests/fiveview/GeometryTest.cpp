@@ -9,25 +9,76 @@
 
 namespace {
 
-DomeDirection Dir(double a, double b, double z, double az) {
-    return {a, b, z, az};
+// A direction whose picture azimuth is that of (u, v): u across, v up.
+DomeDirection Dir(double a, double b, double z, double u, double v) {
+    return {a, b, z, u, v};
 }
 
 TEST(FaceChoice, BoundsIncludeFortyFiveAndHundredThirtyFive) {
     const PolarGeometry dome(11, 11, 180, kDomeMaster), allSky(11, 11, 180, kAllSky);
-    // tb = atan2(1, 1) is exactly 45 degrees: still the Top face.
-    EXPECT_EQ(dome.ChooseFace(Dir(0.5, 1, 1, 63)), kTop);
-    EXPECT_EQ(dome.ChooseFace(Dir(1, 1, 1, 45)), kTop);
-    EXPECT_EQ(dome.ChooseFace(Dir(1, 1.0000001, 1, 45)), kFront);
-    EXPECT_EQ(dome.ChooseFace(Dir(1, 1, 0.5, 45)), kFront);
-    EXPECT_EQ(allSky.ChooseFace(Dir(1, 1, 0.5, 45)), kBack);
-    EXPECT_EQ(dome.ChooseFace(Dir(1, -1, 0.5, -45)), kFront);
-    EXPECT_EQ(dome.ChooseFace(Dir(-1, 1, 0.5, 135)), kRight);
-    EXPECT_EQ(dome.ChooseFace(Dir(-1, -1, 0.5, -135)), kLeft);
-    EXPECT_EQ(dome.ChooseFace(Dir(-1, 1, 0.5, 135.000001)), kBack);
-    EXPECT_EQ(allSky.ChooseFace(Dir(-1, 1, 0.5, -135.000001)), kFront);
-    EXPECT_EQ(dome.ChooseFace(Dir(0, 1, 0.5, 90)), kRight);
-    EXPECT_EQ(dome.ChooseFace(Dir(0, -1, 0.5, -90)), kLeft);
+    // b / z = 1 is exactly 45 degrees from the zenith: still the Top face.
+    EXPECT_EQ(dome.ChooseFace(Dir(0.5, 1, 1, 0.9, 0.45)), kTop);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, 1, 1, 1, 1)), kTop);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, 1.0000001, 1, 1, 1)), kFront);
+    // Azimuth 45 (|u| = v) is still the front of a 'Dome Master', the back of an All-sky.
+    EXPECT_EQ(dome.ChooseFace(Dir(1, 1, 0.5, 1, 1)), kFront);
+    EXPECT_EQ(allSky.ChooseFace(Dir(1, 1, 0.5, 1, 1)), kBack);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, -1, 0.5, -1, 1)), kFront);
+    EXPECT_EQ(dome.ChooseFace(Dir(1, 1, 0.5, 1, 0.9999999)), kRight);
+    // Azimuth 135 (|u| = -v) is still a side; beyond it the back.
+    EXPECT_EQ(dome.ChooseFace(Dir(-1, 1, 0.5, 1, -1)), kRight);
+    EXPECT_EQ(dome.ChooseFace(Dir(-1, -1, 0.5, -1, -1)), kLeft);
+    EXPECT_EQ(dome.ChooseFace(Dir(-1, 1, 0.5, 1, -1.0000001)), kBack);
+    EXPECT_EQ(allSky.ChooseFace(Dir(-1, 1, 0.5, -1, -1.0000001)), kFront);
+    EXPECT_EQ(dome.ChooseFace(Dir(0, 1, 0.5, 1, 0)), kRight);
+    EXPECT_EQ(dome.ChooseFace(Dir(0, -1, 0.5, -1, 0)), kLeft);
+    EXPECT_EQ(dome.ChooseFace(Dir(-1, 0, 0.5, 0, -1)), kBack) << "straight down the picture";
+    // Below the horizon the top face is never chosen, however small a and b are.
+    EXPECT_EQ(dome.ChooseFace(Dir(0.1, 0, -0.5, 0, 1)), kFront);
+}
+
+// The arc-tangent form of the face choice, in degrees, as the bounds are usually written.
+int ArcTangentFace(const DomeDirection& d, bool domeMaster) {
+    constexpr double kDeg = 180 / 3.14159265358979323846;
+    const double tb = std::atan2(d.b, d.z) * kDeg, ta = std::atan2(d.a, d.z) * kDeg;
+    if (std::fabs(tb) <= 45 && std::fabs(ta) <= 45) return kTop;
+    const double az = std::atan2(d.u, d.v) * kDeg;
+    if (std::fabs(az) <= 45) return domeMaster ? kFront : kBack;
+    if (std::fabs(az) > 135) return domeMaster ? kBack : kFront;
+    return az > 0 ? kRight : kLeft;
+}
+
+// Comparing legs instead of angles changes a choice only where rounding decides an exact
+// tie on a face edge: a pixel on a diagonal of the picture (|u| = |v|) or 45 degrees from
+// the zenith (|a| = z or |b| = z), where the arc tangent's rounding and the legs' rounding
+// may fall on different sides.
+TEST(FaceChoice, AgreesWithTheArcTangentFormButForExactTies) {
+    struct Case {
+        int size;
+        double sweep;
+        PolarFormat format;
+    } cases[] = {{2200, 180, kDomeMaster}, {2200, 180, kAllSky}, {1024, 180, kDomeMaster},
+                 {1000, 200, kDomeMaster}, {513, 180, kAllSky},  {64, 220, kDomeMaster}};
+    int ties = 0;
+    for (const Case& c : cases) {
+        const PolarGeometry geometry(c.size, c.size, c.sweep, c.format);
+        for (int i = 0; i < c.size; ++i) {
+            for (int j = 0; j < c.size; ++j) {
+                const double u = geometry.U(j), v = geometry.V(i);
+                if (!PolarGeometry::OnDisc(u, v)) continue;
+                const DomeDirection d = geometry.Direction(u, v);
+                if (geometry.ChooseFace(d) == ArcTangentFace(d, c.format == kDomeMaster)) continue;
+                ++ties;
+                // Exact in the mathematics, a few units in the last place apart in doubles.
+                const auto same = [](double x, double y) { return std::fabs(x - y) < 1e-12; };
+                const bool tie = same(std::fabs(u), std::fabs(v)) || same(std::fabs(d.a), d.z) ||
+                                 same(std::fabs(d.b), d.z);
+                EXPECT_TRUE(tie) << c.size << " px, sweep " << c.sweep << ": row " << i
+                                 << " column " << j;
+            }
+        }
+    }
+    EXPECT_LT(ties, 300) << "ties are a few pixels on the edges, not areas";
 }
 
 TEST(FacePixel, TruncatesAndRefusesPositionsBeyondTheFace) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "fiveview/FiveViewRenderers.h"
-#include "fiveview/RowLoop.h"
+#include "ports/RowBands.h"
 
 void BuildEwaWeights(EwaWeights& weights, double falloff) {
     for (size_t k = 0; k < weights.size(); ++k) {
@@ -76,11 +76,25 @@ void RenderEwa(CImage& output, const FiveViewSettings& settings, const FacePictu
                const EwaWeights& weights, Progress& progress) {
     const int w = output.Width(), h = output.Height();
     const PolarGeometry geometry(w, h, settings.polarSweep, settings.polarFormat);
-    // Directions of the previous row (index j + 1 holds column j) and of the previous column.
-    std::vector<DomeDirection> below(static_cast<size_t>(w) + 1);
-    DomeDirection left;
+    // What a row hands the next: the directions of its pixels (index j + 1 holds column j),
+    // and along the row the direction of the previous column. A band starts from the
+    // directions of the row before it, computed afresh, so that no band waits for another.
+    struct Neighbours {
+        std::vector<DomeDirection> below;
+        DomeDirection left;
+    };
+    const auto startBand = [&](int firstRow) {
+        Neighbours n{std::vector<DomeDirection>(static_cast<size_t>(w) + 1), {}};
+        const double v = geometry.V(firstRow - 1);
+        for (int j = -1; j < w; ++j)
+            n.below[static_cast<size_t>(j + 1)] = geometry.Direction(geometry.U(j), v);
+        return n;
+    };
 
-    ForEachRow(-1, h - 1, progress, [&](int i) {
+    // Row -1 and column -1 lie off the disc: they only start the neighbours.
+    ForEachRowBand(-1, h - 1, progress, startBand, [&](Neighbours& n, int i) {
+        std::vector<DomeDirection>& below = n.below;
+        DomeDirection& left = n.left;
         const double v = geometry.V(i);
         for (int j = -1; j < w; ++j) {
             const double u = geometry.U(j);

@@ -25,9 +25,11 @@ inline constexpr int kMaxTableFaceSize = 32767;
 // Weights of the elliptical filter by squared normalised distance (k / 1024).
 using EwaWeights = std::array<double, 1024>;
 
-// Each renderer pumps the progress once per output row, returns at once when it is
-// cancelled and steps it once per row. Faces must all hold pixels; the output is the
-// job's 24-bit picture, and pixels off the disc are never written.
+// Each renderer runs its rows in bands on the render threads (ports/RowBands.h) with the
+// same result for any thread count; the calling thread pumps the progress once per output
+// row and steps it once per row, and a cancel stops the bands at their next row. Faces
+// must all hold pixels; the output is the job's 24-bit picture, and pixels off the disc are
+// never written.
 void RenderPlain(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
                  Progress& progress);
 void BuildPlainTable(const CImage& output, const FiveViewSettings& settings,

@@ -1,5 +1,5 @@
 #include "fiveview/FiveViewRenderers.h"
-#include "fiveview/RowLoop.h"
+#include "ports/RowBands.h"
 #include "fiveview/TableSampling.h"
 
 void RenderPlain(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,

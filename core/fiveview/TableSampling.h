@@ -5,7 +5,7 @@
 
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewRenderers.h"
-#include "fiveview/RowLoop.h"
+#include "ports/RowBands.h"
 
 // Sample patterns shared by the plain (one sample) and 5x (five samples) renderers.
 template <int Samples>

@@ -11,6 +11,7 @@
 #include "support/FaceFixtures.h"
 #include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
+#include "support/ScopedRenderThreads.h"
 #include "support/ScriptedProgress.h"
 #include "support/TempDir.h"
 
@@ -173,7 +174,9 @@ TEST_F(FiveViewJob, FaceSizeChangeRendersDirectlyAndTablesServeLaterFrames) {
     }
 }
 
+// Three threads render the frame's bands while the progress is cancelled mid-frame.
 TEST_F(FiveViewJob, CancelKeepsEarlierFramesAndDropsTheOneInProgress) {
+    const ScopedRenderThreads threads(3);
     WriteFrames({1, 2, 3});
     settings.sameSize = 0;
     cancelAtPump = kSize + 10;  // row 9 of frame 2

@@ -4,6 +4,7 @@
 
 #include "fiveview/FiveViewRenderers.h"
 #include "support/FaceFixtures.h"
+#include "support/ScopedRenderThreads.h"
 #include "support/ScriptedProgress.h"
 
 namespace {
@@ -87,6 +88,7 @@ TEST(TableRenderGuards, MismatchedTablesAreNotUsed) {
 }
 
 TEST(TableRenderCancel, StopsAtTheRowWhereCancelWasSeen) {
+    const ScopedRenderThreads oneThread(1);
     FacePictures faces;
     MakeUniformFaces(faces, 8, 9, 9, 9);
     CImage output = MarkedOutput(20, 20);

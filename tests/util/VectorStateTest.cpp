@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "document/ImageDoc.h"
-#include "fiveview/RowLoop.h"
+#include "ports/RowBands.h"
 #include "headless/HeadlessDocuments.h"
 #include "support/RecordingMessages.h"
 #include "support/ScriptedProgress.h"

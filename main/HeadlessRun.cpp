@@ -9,6 +9,7 @@
 #include "headless/HeadlessDocuments.h"
 #include "headless/SignalCancel.h"
 #include "platform/QtSettingsStore.h"
+#include "util/RenderThreads.h"
 
 int RunHeadless(const std::vector<std::string>& arguments) {
     const SignalCancel cancelOnSignal;
@@ -18,6 +19,7 @@ int RunHeadless(const std::vector<std::string>& arguments) {
     QtSettingsStore store;
     AppSettings settings;
     LoadSettings(settings, store);
+    SetRenderThreads(settings.renderThreads);
     const CommandLineResult result = RunCommandLine(arguments, settings, ports);
     SaveSettings(settings, store);
     if (result.outcome == BatchOutcome::kCancelled && SignalCancel::Received()) {

@@ -1,5 +1,6 @@
 #include "settings/AppSettings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -13,6 +14,7 @@ constexpr const char* kOffMapBlue = "OffMapBlue";
 constexpr const char* kFiveViewDir = "fiveViewDir";
 constexpr const char* kFiveViewBase = "fiveViewBase";
 constexpr const char* kFiveViewSweep = "fiveViewSweep";
+constexpr const char* kRenderThreads = "renderThreads";
 
 }  // namespace
 
@@ -38,6 +40,8 @@ void LoadSettings(AppSettings& settings, SettingsStore& store) {
     settings.fiveViewDir = store.ReadString(kFiveViewDir).value_or(settings.fiveViewDir);
     settings.fiveViewBase = store.ReadString(kFiveViewBase).value_or(settings.fiveViewBase);
     settings.fiveViewSweep = ParseSweep(store.ReadString(kFiveViewSweep).value_or("180"));
+    settings.renderThreads =
+        std::max(0, store.ReadInt(kRenderThreads).value_or(settings.renderThreads));
 }
 
 void SaveSettings(const AppSettings& settings, SettingsStore& store) {
@@ -47,4 +51,5 @@ void SaveSettings(const AppSettings& settings, SettingsStore& store) {
     store.WriteString(kFiveViewDir, settings.fiveViewDir);
     store.WriteString(kFiveViewBase, settings.fiveViewBase);
     store.WriteString(kFiveViewSweep, FormatSweep(settings.fiveViewSweep));
+    store.WriteInt(kRenderThreads, settings.renderThreads);
 }

@@ -20,6 +20,7 @@
 #include "gui/progress/ProgressWnd.h"
 #include "mapdoc/FourViewPan.h"
 #include "util/PathParts.h"
+#include "util/RenderThreads.h"
 
 CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
                    SettingsStore& recentFileStore, CommandDialogs& commandDialogs)
@@ -28,6 +29,7 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
       recentStore(recentFileStore),
       dialogs(commandDialogs) {
     LoadSettings(settings, store);
+    SetRenderThreads(settings.renderThreads);
     mainFrame = std::make_unique<CMainFrame>();
     messages = std::make_unique<GuiMessages>(mainFrame.get());
     windows = std::make_unique<DocumentWindows>(mainFrame->Area(), *messages, dialogs, jobs);

@@ -201,7 +201,7 @@ TEST_F(CloseDuringJob, ClosingTheMainWindowStopsTheJobThenQuits) {
 
     QSettings written(QStringLiteral("Kesto"), QStringLiteral("mosa"));
     written.beginGroup(QStringLiteral("Settings"));
-    EXPECT_EQ(written.childKeys().size(), 6);
+    EXPECT_EQ(written.childKeys().size(), 7);
     EXPECT_EQ(written.value("fiveViewBase").toString(), "dome");
     EXPECT_EQ(written.value("fiveViewDir").toString().toStdString(), dir.File("out") + "/");
 }
@@ -224,7 +224,7 @@ TEST_F(CloseDuringJob, ClosingTheMainWindowCancelsABatchRun) {
     ExpectOnlyTheOldOutput();
     QSettings written(QStringLiteral("Kesto"), QStringLiteral("mosa"));
     written.beginGroup(QStringLiteral("Settings"));
-    EXPECT_EQ(written.childKeys().size(), 6);
+    EXPECT_EQ(written.childKeys().size(), 7);
 }
 
 // A batch transform pumps with its input picture open: closing that window stops the batch

@@ -206,7 +206,7 @@ TEST_F(MainWindow, SettingsRoundTripThroughTheDesktopStore) {
     }
     QSettings written(QStringLiteral("Kesto"), QStringLiteral("mosa"));
     written.beginGroup(QStringLiteral("Settings"));
-    EXPECT_EQ(written.childKeys().size(), 6);
+    EXPECT_EQ(written.childKeys().size(), 7);
     EXPECT_EQ(written.value("fiveViewSweep").toString(), "180.00");
     EXPECT_EQ(written.value("OffMapBlue").toInt(), 7);
     QtSettingsStore desktop;

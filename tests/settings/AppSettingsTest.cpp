@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(AppSettings, CleanStartGivesDefaultsAndExitStoresAllSixKeys) {
+TEST(AppSettings, CleanStartGivesDefaultsAndExitStoresEveryKey) {
     MemorySettingsStore store;
     AppSettings settings;
     LoadSettings(settings, store);
@@ -14,7 +14,8 @@ TEST(AppSettings, CleanStartGivesDefaultsAndExitStoresAllSixKeys) {
     ASSERT_FALSE(settings.fiveViewDir.empty());
     EXPECT_EQ(settings.fiveViewDir.back(), '/');
     SaveSettings(settings, store);
-    EXPECT_EQ(store.values.size(), 6u);
+    EXPECT_EQ(store.values.size(), 7u);
+    EXPECT_EQ(store.values["renderThreads"], "0") << "one thread per core";
     EXPECT_EQ(store.values["fiveViewSweep"], "180.00");
     EXPECT_EQ(store.values["OffMapRed"], "0");
 }
@@ -26,6 +27,7 @@ TEST(AppSettings, StoredValuesComeBack) {
     settings.fiveViewDir = "/renders/";
     settings.fiveViewBase = "shot";
     settings.fiveViewSweep = 212.58;
+    settings.renderThreads = 3;
     SaveSettings(settings, store);
     EXPECT_EQ(store.values["fiveViewSweep"], "212.58");
     AppSettings loaded;
@@ -34,6 +36,10 @@ TEST(AppSettings, StoredValuesComeBack) {
     EXPECT_EQ(loaded.fiveViewDir, "/renders/");
     EXPECT_EQ(loaded.fiveViewBase, "shot");
     EXPECT_DOUBLE_EQ(loaded.fiveViewSweep, 212.58);
+    EXPECT_EQ(loaded.renderThreads, 3);
+    store.values["renderThreads"] = "-2";
+    LoadSettings(loaded, store);
+    EXPECT_EQ(loaded.renderThreads, 0) << "a count below one means one thread per core";
 }
 
 TEST(AppSettings, SweepTextConvertsLikeTheCLibraryInAnyLocale) {

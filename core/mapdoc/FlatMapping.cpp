@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "mapdoc/PanSettings.h"
+#include "ports/RowBands.h"
 #include "util/Angles.h"
-#include "util/VectorState.h"
 
 namespace {
 
@@ -182,44 +183,88 @@ bool SampleDirection(const MapGrid& grid, const CameraBasis& basis, const CImage
                     rgb);
 }
 
+namespace {
+
+// The sines and cosines of every sample azimuth the scan meets, column by column: each
+// row meets the same ones.
+struct ColumnAngles {
+    std::vector<double> sine;
+    std::vector<double> cosine;
+};
+
+ColumnAngles AnglesOfColumns(const MapGrid& grid, const PixelBox& box,
+                             const SamplePattern& pattern) {
+    const size_t count = static_cast<size_t>(box.maxColumn - box.minColumn + 1) * pattern.count;
+    ColumnAngles angles{std::vector<double>(count), std::vector<double>(count)};
+    const double dAz = grid.AzimuthStep();
+    size_t at = 0;
+    for (int column = box.minColumn; column <= box.maxColumn; ++column) {
+        const double az = grid.azimuthLeft + column * dAz;
+        for (int s = 0; s < pattern.count; ++s, ++at) {
+            const double sampleAz = (az + pattern.offsets[s].azimuth * dAz) * kDegToRad;
+            angles.sine[at] = std::sin(sampleAz);
+            angles.cosine[at] = std::cos(sampleAz);
+        }
+    }
+    return angles;
+}
+
+void MapPatchRow(CImage& rectangle, const MapGrid& grid, const CameraBasis& basis,
+                 const CImage& image, const PixelBox& box, const SamplePattern& pattern,
+                 const ColumnAngles& columns, int row) {
+    const double dAlt = grid.AltitudeStep();
+    const double el = grid.altitudeBottom + row * dAlt;
+    double sinEl[kMaxSamples], cosEl[kMaxSamples];
+    for (int s = 0; s < pattern.count; ++s) {
+        const double sampleEl = (el + pattern.offsets[s].altitude * dAlt) * kDegToRad;
+        sinEl[s] = std::sin(sampleEl);
+        cosEl[s] = std::cos(sampleEl);
+    }
+    size_t at = 0;
+    for (int column = box.minColumn; column <= box.maxColumn; ++column) {
+        int sums[3] = {0, 0, 0}, hits = 0;
+        for (int s = 0; s < pattern.count; ++s, ++at) {
+            uint8_t rgb[3];
+            if (!SampleAt(grid, basis, image, columns.sine[at], columns.cosine[at], sinEl[s],
+                          cosEl[s], rgb)) {
+                continue;
+            }
+            sums[0] += rgb[0];
+            sums[1] += rgb[1];
+            sums[2] += rgb[2];
+            ++hits;
+        }
+        // Misses do not count: a pixel half covered gets the patch's own colour.
+        if (hits) rectangle.SetRGB(column, row, sums[0] / hits, sums[1] / hits, sums[2] / hits);
+    }
+}
+
+// Passes pumps and cancels on to a display but keeps the steps: the caller steps the
+// display once per view, not per row.
+class PumpOnly : public SilentProgress {
+  public:
+    explicit PumpOnly(Progress* display) : display(display) {}
+    void PumpMessages(int escCancels) override {
+        if (!display) return;
+        display->PumpMessages(escCancels);
+        cancelled = display->cancelled;
+    }
+
+  private:
+    Progress* display;
+};
+
+}  // namespace
+
 bool MapPatchInto(CImage& rectangle, const MapGrid& grid, const Patch& patch, Progress* progress) {
     if (!patch.image || !patch.image->HasImage()) return true;
     const CameraBasis basis = BasisOf(patch);
     const PixelBox box = ScanBox(grid, patch, basis);
+    if (box.maxRow < box.minRow || box.maxColumn < box.minColumn) return true;
     const SamplePattern pattern = PatternOf(grid.antiAliasing);
-    const double dAz = grid.AzimuthStep(), dAlt = grid.AltitudeStep();
-    double sinEl[kMaxSamples], cosEl[kMaxSamples];
-    for (int row = box.minRow; row <= box.maxRow; ++row) {
-        if (progress) {
-            progress->PumpMessages(1);
-            if (progress->cancelled) return false;
-        }
-        ClearUpperVectorState();  // the pump, or what ran before the mapping, may have run
-                                  // the desktop's code
-        const double el = grid.altitudeBottom + row * dAlt;
-        for (int s = 0; s < pattern.count; ++s) {
-            const double sampleEl = (el + pattern.offsets[s].altitude * dAlt) * kDegToRad;
-            sinEl[s] = std::sin(sampleEl);
-            cosEl[s] = std::cos(sampleEl);
-        }
-        for (int column = box.minColumn; column <= box.maxColumn; ++column) {
-            const double az = grid.azimuthLeft + column * dAz;
-            int sums[3] = {0, 0, 0}, hits = 0;
-            for (int s = 0; s < pattern.count; ++s) {
-                const double sampleAz = (az + pattern.offsets[s].azimuth * dAz) * kDegToRad;
-                uint8_t rgb[3];
-                if (!SampleAt(grid, basis, *patch.image, std::sin(sampleAz), std::cos(sampleAz),
-                              sinEl[s], cosEl[s], rgb)) {
-                    continue;
-                }
-                sums[0] += rgb[0];
-                sums[1] += rgb[1];
-                sums[2] += rgb[2];
-                ++hits;
-            }
-            // Misses do not count: a pixel half covered gets the patch's own colour.
-            if (hits) rectangle.SetRGB(column, row, sums[0] / hits, sums[1] / hits, sums[2] / hits);
-        }
-    }
-    return true;
+    const ColumnAngles columns = AnglesOfColumns(grid, box, pattern);
+    PumpOnly pump(progress);
+    return ForEachRow(box.minRow, box.maxRow, pump, [&](int row) {
+        MapPatchRow(rectangle, grid, basis, *patch.image, box, pattern, columns, row);
+    });
 }

@@ -3,13 +3,12 @@
 #include <cmath>
 #include <vector>
 
+#include "ports/RowBands.h"
 #include "util/Angles.h"
-#include "util/VectorState.h"
 
 void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fisheye,
                     const FisheyeParams& params) {
     if (!rectangle.HasImage() || !fisheye.HasImage()) return;
-    ClearUpperVectorState();  // dialogs and windows may have run the desktop's code
     const int w = rectangle.Width(), h = rectangle.Height();
     const int wf = fisheye.Width(), hf = fisheye.Height();
     const double halfW = wf / 2, halfH = hf / 2;
@@ -23,7 +22,8 @@ void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fishey
         sinAz[col] = std::sin(az);
         cosAz[col] = std::cos(az);
     }
-    for (int r = 0; r < h; ++r) {
+    SilentProgress rows;  // the mapping is one step of its job
+    ForEachRow(0, h - 1, rows, [&](int r) {
         const double el = (grid.altitudeBottom + r * dAlt) * kDegToRad;
         const double sinEl = std::sin(el), cosEl = std::cos(el);
         for (int col = 0; col < w; ++col) {
@@ -40,5 +40,5 @@ void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fishey
             }
             rectangle.SetRGB(col, r, red, green, blue);
         }
-    }
+    });
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "image/Image.h"
+#include "ports/RowBands.h"
 #include "transforms/XformSettings.h"
 #include "util/Angles.h"
 
@@ -43,7 +44,7 @@ struct BasePoint {
 // (p-dp, q+dq) with dp = 1/3 / width and dq = 1/3 / height, whatever the units of p and q.
 // classify(a, b, column, row) sorts each sub-sample; a hit sets the real source position.
 // The pixel becomes the truncated mean of its hits and off-map samples, black when there
-// are none.
+// are none. Rows run in bands on the render threads.
 template <typename Base, typename Classify>
 void FillFourPoint(const CImage& source, CImage& destination, const OffMapColour& offMap,
                    const Base& base, const Classify& classify) {
@@ -52,7 +53,8 @@ void FillFourPoint(const CImage& source, CImage& destination, const OffMapColour
     const int ws = source.Width(), hs = source.Height();
     const double dp = (1.0 / 3) / w, dq = (1.0 / 3) / h;
     const double offsets[4][2] = {{dp, dq}, {dp, -dq}, {-dp, -dq}, {-dp, dq}};
-    for (int i = 0; i < h; ++i) {
+    SilentProgress rows;  // a transform is one step of its job
+    ForEachRow(0, h - 1, rows, [&](int i) {
         for (int j = 0; j < w; ++j) {
             const BasePoint point = base(j, i);
             int red = 0, green = 0, blue = 0, n = 0;
@@ -80,5 +82,5 @@ void FillFourPoint(const CImage& source, CImage& destination, const OffMapColour
                 destination.SetRGB(j, i, 0, 0, 0);
             }
         }
-    }
+    });
 }

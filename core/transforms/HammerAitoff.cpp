@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ports/RowBands.h"
 #include "transforms/FourPointSampling.h"
 
 void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
@@ -11,7 +12,8 @@ void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformS
     const double s = settings.hemisphere == kNorthHemisphere ? 1 : -1;
     const double sqrt2 = std::sqrt(2.0);
     const double rim = 0.5 + 2.0 / w;
-    for (int i = 0; i < h; ++i) {
+    SilentProgress rows;  // a transform is one step of its job
+    ForEachRow(0, h - 1, rows, [&](int i) {
         const double v = GridValue(0, 1, i, h) - 0.5;
         for (int j = 0; j < w; ++j) {
             const double u = GridValue(0, 1, j, w) - 0.5;
@@ -28,5 +30,5 @@ void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformS
             source.GetRGB(column, row, r, g, b);
             destination.SetRGB(j, i, r, g, b);
         }
-    }
+    });
 }

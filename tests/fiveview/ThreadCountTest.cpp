@@ -6,6 +6,7 @@
 #include "fiveview/FiveViewRenderers.h"
 #include "sky/SkyCube.h"
 #include "support/FaceFixtures.h"
+#include "support/PictureBytes.h"
 #include "support/ScopedRenderThreads.h"
 #include "support/ScriptedProgress.h"
 
@@ -16,11 +17,6 @@ constexpr int kSize = 150;
 
 using Renderer = std::function<void(CImage&, const FacePictures&, Progress&)>;
 
-std::vector<uint8_t> BytesOf(const CImage& picture) {
-    const size_t size = static_cast<size_t>(picture.RowBytes()) * picture.Height();
-    return {picture.Bits(), picture.Bits() + size};
-}
-
 std::vector<uint8_t> RenderWith(int threads, const Renderer& render, const FacePictures& faces) {
     const ScopedRenderThreads count(threads);
     CImage output;
@@ -28,7 +24,7 @@ std::vector<uint8_t> RenderWith(int threads, const Renderer& render, const FaceP
     ScriptedProgress progress;
     render(output, faces, progress);
     EXPECT_EQ(progress.cancelled, 0);
-    return BytesOf(output);
+    return PictureBytes(output);
 }
 
 class EveryRenderer : public testing::Test {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ports/Progress.h"
+#include "util/CancelRequest.h"
 #include "util/RenderThreads.h"
 #include "util/VectorState.h"
 
@@ -63,6 +64,7 @@ bool ForEachRowBand(int first, int last, Progress& progress, MakeState&& makeSta
     std::atomic<bool> stop{false};
     auto work = [&] {
         ClearUpperVectorState();  // a new thread starts with its creator's vector state
+        KeepCancellingSignalsOffThisThread();
         for (int b = nextBand++; b < bands && !stop; b = nextBand++) {
             const row_bands::Band band = row_bands::BandAt(first, last, b);
             auto state = makeState(band.first);

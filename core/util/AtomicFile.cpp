@@ -104,9 +104,8 @@ AtomicFile::AtomicFile(const std::string& name) : target(name) {
     std::string pattern = DirectoryOf(target) + ".mosa-XXXXXX";
     // A signal between making the temporary and registering it would leave it behind, so the
     // cancelling signals wait until the handler can see it.
-    sigset_t cancelling, previous;
-    sigemptyset(&cancelling);
-    for (const int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&cancelling, s);
+    const sigset_t cancelling = CancellingSignals();
+    sigset_t previous;
     pthread_sigmask(SIG_BLOCK, &cancelling, &previous);
     const int fd = mkostemp(pattern.data(), O_CLOEXEC);
     writeName = pattern;

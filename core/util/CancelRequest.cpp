@@ -1,6 +1,7 @@
 #include "util/CancelRequest.h"
 
 #include <csignal>
+#include <initializer_list>
 
 namespace {
 
@@ -14,6 +15,18 @@ void RequestCancel() {
 
 bool CancelRequested() {
     return requested != 0;
+}
+
+sigset_t CancellingSignals() {
+    sigset_t cancelling;
+    sigemptyset(&cancelling);
+    for (const int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&cancelling, s);
+    return cancelling;
+}
+
+void KeepCancellingSignalsOffThisThread() {
+    const sigset_t cancelling = CancellingSignals();
+    pthread_sigmask(SIG_BLOCK, &cancelling, nullptr);
 }
 
 void ClearCancelRequest() {

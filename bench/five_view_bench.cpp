@@ -1,6 +1,6 @@
 // Times each five-view renderer on the analytic sky.
 //
-//   bench-fiveview [OUTPUT_SIZE [FACE_SIZE]]     (defaults 2200 and 1024)
+//   bench-fiveview [OUTPUT_SIZE [FACE_SIZE [THREADS]]]   (defaults 2200, 1024, every core)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 
 #include "fiveview/FiveViewRenderers.h"
 #include "sky/SkyCube.h"
+#include "util/RenderThreads.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ double Seconds(const std::function<void()>& work) {
 int main(int argc, char** argv) {
     const int size = argc > 1 ? std::atoi(argv[1]) : 2200;
     const int faceSize = argc > 2 ? std::atoi(argv[2]) : 1024;
+    SetRenderThreads(argc > 3 ? std::atoi(argv[3]) : 0);
     FacePictures faces;
     sky::RenderFaces(faces, faceSize, faceSize);
     FiveViewSettings settings;
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
     EwaWeights weights;
     BuildEwaWeights(weights, 4.0);
 
-    std::printf("%d x %d output from %d x %d faces\n", size, size, faceSize, faceSize);
+    std::printf("%d x %d output from %d x %d faces, %d threads\n", size, size, faceSize, faceSize,
+                RenderThreads());
     const struct {
         const char* name;
         std::function<void()> work;

@@ -1,6 +1,6 @@
 #include "fiveview/FiveViewRenderers.h"
-#include "ports/RowBands.h"
 #include "fiveview/TableSampling.h"
+#include "ports/RowBands.h"
 
 void RenderSubsample5(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
                       Progress& progress) {

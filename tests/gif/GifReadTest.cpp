@@ -40,9 +40,7 @@ size_t DescriptorOffset(const std::vector<uint8_t>& f) {
 
 class ConvertGif : public ::testing::Test {
   protected:
-    void SetUp() override {
-        REQUIRE_CONVERT();
-    }
+    void SetUp() override { REQUIRE_CONVERT(); }
     // Has convert make out.gif (written as prefix + name) from the picture.
     std::vector<uint8_t> Make(const RgbPicture& picture, const std::string& options,
                               const std::string& prefix = "") {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "document/ImageDoc.h"
-#include "ports/RowBands.h"
 #include "headless/HeadlessDocuments.h"
+#include "ports/RowBands.h"
 #include "support/RecordingMessages.h"
 #include "support/ScriptedProgress.h"
 #include "support/TempDir.h"

@@ -5,10 +5,12 @@
 #include <cstring>
 #include <memory>
 
+#include "document/FrameWriter.h"
 #include "document/PictureLoad.h"
 #include "fiveview/FacePreparation.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "image/FileTypeTable.h"
+#include "ports/HeldMessages.h"
 #include "sequence/NumberedOutput.h"
 #include "sequence/SequenceScan.h"
 #include "util/FormatText.h"
@@ -210,6 +212,11 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
     progress->SetText("Mapping %d dome%s %s . . .", frames, frames > 1 ? "s" : "",
                       ModeName(settings.samplingMode));
 
+    // A finished frame is written while the next one loads and renders; what the next one's
+    // readers say waits until the written frame's news is told, so the user hears it in
+    // frame order.
+    FrameWriter writer;
+    HeldMessages held;
     bool firstFrame = true;
     while (AnyEntries(sequences)) {
         const int f = LowestFrontFrame(sequences);
@@ -222,10 +229,12 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         const std::string name =
             FiveViewOutputName(settings.directory, settings.baseName, f, extension);
         std::string problems;
-        output.SetTitle(LoadFrame(f, sequences, settings, state->faces, problems, ports.messages));
+        output.SetTitle(LoadFrame(f, sequences, settings, state->faces, problems, held));
         progress->Step();
         if (problems.empty()) problems = MissingFaces(state->faces);
         if (!problems.empty()) {
+            if (!writer.Finish(output, ports.messages, result)) break;
+            held.PassOn(ports.messages);
             ++result.framesSkipped;
             ports.messages.Show(Format("Frame %d skipped: %s", f, problems.c_str()),
                                 MessageButtons::kOk);
@@ -240,13 +249,17 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         }
         firstFrame = false;
         if (!progress->cancelled) RenderFrame(picture, settings, *state, weights, *progress);
+        if (!writer.Finish(output, ports.messages, result)) break;
+        held.PassOn(ports.messages);
         if (progress->cancelled) {
             result.cancelled = true;
             break;
         }
         output.UpdateAllViews();
-        if (!SaveFrame(output, name, *progress, ports.messages, result)) break;
+        writer.Start(picture, name, output, ports.messages, result);
     }
+    writer.Finish(output, ports.messages, result);
+    if (!result.cancelled) held.PassOn(ports.messages);
     return result;
 }
 

@@ -240,6 +240,30 @@ TEST_F(FiveViewJob, FramesThatCannotBeRenderedAreSkippedWithAMessage) {
     EXPECT_NE(messages.texts[1].find("front0003.bmp"), std::string::npos);
 }
 
+// Frames are written while the next one loads and renders; the user still hears each
+// frame's news in frame order: the failed write of frame 1 before what frame 2's reader says.
+TEST_F(FiveViewJob, NewsOfFramesWrittenBehindComesInFrameOrder) {
+    topExtension = ".tga";
+    for (int frame : {1, 2, 3}) {
+        WriteFrames({frame});
+        WriteFace(dir.File("top000" + std::to_string(frame) + ".tga"), FaceColour(kTop, frame));
+    }
+    std::vector<uint8_t> badTop(18, 0);
+    badTop[2] = 32;
+    WriteFileBytes(dir.File("top0002.tga"), badTop);
+    std::filesystem::create_directory(dir.File("dome00001.bmp"));  // no file can go there
+    const FiveViewResult result = Run();
+    EXPECT_EQ(result.saveFailures, 1);
+    EXPECT_EQ(result.framesSkipped, 1);
+    EXPECT_EQ(result.framesWritten, 1);
+    EXPECT_TRUE(Written(3));
+    EXPECT_EQ(OutputPixel(3, kTopPixel.first, kTopPixel.second), FaceColour(kTop, 3));
+    ASSERT_EQ(messages.texts.size(), 3u);
+    EXPECT_EQ(messages.texts[0], "Could not write " + dir.File("dome00001.bmp"));
+    EXPECT_EQ(messages.texts[1], "unknown Targa image type 32");
+    EXPECT_EQ(messages.texts[2].rfind("Frame 2 skipped: cannot read ", 0), 0u) << messages.texts[2];
+}
+
 TEST_F(FiveViewJob, CropThatLeavesNothingIsSkipped) {
     WriteFrames({1});
     settings.crop = 8;

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "document/FrameWriter.h"
 #include "document/PictureLoad.h"
 #include "image/FileTypeTable.h"
 #include "mapdoc/FisheyeMapping.h"
+#include "ports/HeldMessages.h"
 #include "util/FormatText.h"
 
 namespace {
@@ -84,6 +86,11 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
     display->SetText("Mapping %d flats (%s anti-aliasing) . . .", flats,
                      AntiAliasingName(grid.antiAliasing));
 
+    // A saved frame is written while the next one maps; the next one's news waits until the
+    // written frame's is told, so the user hears it in frame order.
+    FrameWriter writer;
+    HeldMessages held;
+    Messages& news = saveEachFrame ? static_cast<Messages&>(held) : ports.messages;
     while (AnyEntries(sequences)) {
         const int frame = LowestFrontFrame(sequences);
         char name[64];
@@ -96,13 +103,13 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
                 Patch& patch = viewPatches[view];
                 const std::string path = sequence.directory + entry.fileName;
                 patch.image = std::make_unique<CImage>(path, kTypeFromExtension);
-                ReportPictureProblems(*patch.image, ports.messages);
+                ReportPictureProblems(*patch.image, news);
                 if (patch.image->HasImage()) {
                     MapPatch(patch, display.get());
                 } else {
                     // The view keeps last frame's part of the panorama.
                     ++result.unreadableViews;
-                    ports.messages.Show("Cannot read " + path, MessageButtons::kOk);
+                    news.Show("Cannot read " + path, MessageButtons::kOk);
                 }
                 UpdateAllViews();
                 patch.image.reset();
@@ -110,13 +117,18 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
                 display->PumpMessages(1);
             }
             if (display->cancelled) {
+                writer.Finish(*this, ports.messages, result);
+                held.PassOn(ports.messages);
                 for (ImageSequence& s : sequences) s.entries.clear();
                 result.cancelled = true;
                 return result;
             }
         }
         if (!saveEachFrame) continue;
-        if (!SaveFrame(*this, name, *display, ports.messages, result)) return result;
+        if (!writer.Finish(*this, ports.messages, result)) return result;
+        held.PassOn(ports.messages);
+        writer.Start(image, name, *this, ports.messages, result);
     }
+    writer.Finish(*this, ports.messages, result);
     return result;
 }

@@ -180,6 +180,23 @@ TEST_F(MapViewsJob, ProgressCountsViewsAndCancelDropsTheFrameInProgress) {
     EXPECT_EQ(all.framesWritten, 8);
 }
 
+// Frames are written while the next one maps; each frame's news still comes in frame order.
+TEST_F(MapViewsJob, NewsOfFramesWrittenBehindComesInFrameOrder) {
+    for (int frame : {0, 1, 2}) {
+        for (int view = 0; view < kCubeViewCount; ++view) WriteView(view, frame);
+    }
+    WriteFileBytes(dir.File("right01.bmp"), {'B', 'M', 1});
+    std::filesystem::create_directory(dir.File("mosa00000.bmp"));  // no file can go there
+    const MapViewsResult result = Run();
+    EXPECT_EQ(result.saveFailures, 1);
+    EXPECT_EQ(result.unreadableViews, 1);
+    EXPECT_EQ(result.framesWritten, 2);
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_EQ(messages.texts[0], "Could not write mosa00000.bmp");
+    EXPECT_EQ(messages.texts[1], "Cannot read " + dir.File("right01.bmp"));
+    EXPECT_EQ(RedAt(2, 45, 10), 20) << "the last frame is written too";
+}
+
 TEST(FourViewPanCommand, OutputTypeNamesTheFramesExtension) {
     EXPECT_EQ(FourViewExtension(0), "jpg");
     EXPECT_EQ(FourViewExtension(1), "bmp");

@@ -256,7 +256,12 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
             break;
         }
         output.UpdateAllViews();
-        writer.Start(picture, name, output, ports.messages, result);
+        // The last frame has nothing to overlap with: it is written in place, as it is.
+        if (AnyEntries(sequences)) {
+            writer.Start(picture, name, output, ports.messages, result);
+        } else if (!SaveFrame(output, name, *progress, ports.messages, result)) {
+            break;
+        }
     }
     writer.Finish(output, ports.messages, result);
     if (!result.cancelled) held.PassOn(ports.messages);

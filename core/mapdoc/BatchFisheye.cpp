@@ -27,8 +27,11 @@ BatchResult RunBatchFisheye(CMosaDoc* map, const std::string& frameFile,
         if (loaded) map->MapFisheye(fisheye, params);
         if (!writer.Finish(*map, ports.messages, result)) break;
         held.PassOn(ports.messages);
-        if (loaded) {
+        if (loaded && !plan.sequence.entries.empty()) {
             writer.Start(map->Image(), frame.outputName, *map, ports.messages, result);
+        } else if (loaded) {
+            // The last frame has nothing to overlap with: it is written in place.
+            if (!SaveFrame(*map, frame.outputName, *progress, ports.messages, result)) break;
         } else {
             ++result.framesSkipped;
         }

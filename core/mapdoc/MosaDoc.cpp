@@ -127,7 +127,12 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
         if (!saveEachFrame) continue;
         if (!writer.Finish(*this, ports.messages, result)) return result;
         held.PassOn(ports.messages);
-        writer.Start(image, name, *this, ports.messages, result);
+        // The last frame has nothing to overlap with: it is written in place, as it is.
+        if (AnyEntries(sequences)) {
+            writer.Start(image, name, *this, ports.messages, result);
+        } else if (!SaveFrame(*this, name, *display, ports.messages, result)) {
+            return result;
+        }
     }
     writer.Finish(*this, ports.messages, result);
     return result;

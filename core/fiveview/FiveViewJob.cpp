@@ -185,6 +185,17 @@ int OutputFormatOfExtension(const std::string& extension) {
 FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& settings,
                               FiveViewSequences& sequences, const std::string& extension,
                               JobPorts& ports) {
+    return RenderFiveView(
+        output, settings, sequences,
+        [&](int frame) {
+            return FiveViewOutputName(settings.directory, settings.baseName, frame, extension);
+        },
+        ports);
+}
+
+FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& settings,
+                              FiveViewSequences& sequences, const FrameNamer& outputName,
+                              JobPorts& ports) {
     FiveViewResult result;
     const int k = settings.crop / 2;
     if (settings.crop % 2 != 0) {
@@ -226,8 +237,7 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         }
         if (settings.frameRange && f > settings.lastFrame) break;
 
-        const std::string name =
-            FiveViewOutputName(settings.directory, settings.baseName, f, extension);
+        const std::string name = outputName(f);
         std::string problems;
         output.SetTitle(LoadFrame(f, sequences, settings, state->faces, problems, held));
         progress->Step();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "document/ImageDoc.h"
@@ -33,6 +34,11 @@ int OutputFormatOfExtension(const std::string& extension);
 // + five-digit frame + extension. The sequences are emptied as the frames are taken.
 FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& settings,
                               FiveViewSequences& sequences, const std::string& extension,
+                              JobPorts& ports);
+// The same with each frame's output file named by the caller.
+using FrameNamer = std::function<std::string(int frame)>;
+FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& settings,
+                              FiveViewSequences& sequences, const FrameNamer& outputName,
                               JobPorts& ports);
 
 // Resolves the five views (single files or sequences); on a missing view tells the user and

@@ -1,0 +1,85 @@
+#include "batch/FiveViewVerb.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/CommandLine.h"
+#include "batch/VerbRun.h"
+#include "fiveview/FiveViewJob.h"
+#include "image/FileTypeTable.h"
+
+void FiveViewVerb::AddTo(CLI::App& app) {
+    CLI::App* verb = app.add_subcommand("fiveview", "Render polar domes from five cube views");
+    verb->add_option("--left", left, "Left view: a file or a frame pattern")->required();
+    verb->add_option("--front", front, "Front view")->required();
+    verb->add_option("--right", right, "Right view")->required();
+    verb->add_option("--top", top, "Top view")->required();
+    verb->add_option("--back", back, "Back view")->required();
+    verb->add_option("--out", out,
+                     "The dome of every frame: a file or a frame pattern; "
+                     "its extension chooses the type (png, tga, bmp, jpg, gif)")
+        ->required();
+    verb->add_option("--size", size, "Output size W or WxH (1 to 32767)")->capture_default_str();
+    verb->add_option("--sweep", sweep, "Polar sweep in degrees")
+        ->check(CLI::Range(0.0, 360.0))
+        ->capture_default_str();
+    verb->add_option("--layout", layout, "'Dome Master' or All-sky layout")
+        ->check(CLI::IsMember({"domemaster", "allsky"}))
+        ->capture_default_str();
+    verb->add_option("--filter", filter, "Sampling: none, 5x sub-sample or EWA")
+        ->check(CLI::IsMember({"none", "5x", "ewa"}))
+        ->capture_default_str();
+    verb->add_option("--crop", crop, "Pixels cropped from the faces' edges")
+        ->check(CLI::Range(0, 32767))
+        ->capture_default_str();
+    verb->add_flag("--half-pan", halfPan, "The side views hold the upper half of the sky");
+    AddFrameOptions(*verb, frames);
+}
+
+int FiveViewVerb::Run(bool quiet) const {
+    int width = 0, height = 0;
+    std::string problem;
+    if (!ParseSize(size, width, height, problem)) return BadValue("--size", problem);
+    std::vector<NamedInput> inputs;
+    for (const auto& [option, text] : {std::pair{"--top", &top},
+                                       {"--left", &left},
+                                       {"--back", &back},
+                                       {"--right", &right},
+                                       {"--front", &front}}) {
+        const auto pattern = FramePattern::Parse(*text, problem);
+        if (!pattern) return BadValue(option, problem);
+        inputs.push_back({option, *pattern});
+    }
+    const auto output = OutputPattern(out, problem);
+    if (!output) return BadValue("--out", problem);
+    FramePlan plan;
+    if (const int status = PlanFrames(inputs, *output, frames, plan)) return status;
+    if (frames.dryRun) return PrintDryRun(inputs, *output, plan);
+
+    FiveViewSettings settings;
+    settings.width = width;
+    settings.height = height;
+    settings.polarSweep = sweep;
+    settings.polarFormat = layout == "domemaster" ? kDomeMaster : kAllSky;
+    settings.samplingMode = filter == "5x" ? kSubsample5 : filter == "ewa" ? kEwa : kNoAA;
+    settings.crop = crop;
+    settings.halfPans = halfPan ? 1 : 0;
+    settings.sameSize = 1;
+    settings.baseName = std::filesystem::path(out).stem().string();
+    FiveViewSequences sequences;
+    for (int t = 0; t < kFaceCount; ++t) {
+        for (int frame : plan.frames) {
+            sequences[t].entries.push_back(
+                {inputs[static_cast<size_t>(t)].pattern.NameOf(frame), frame});
+        }
+    }
+    return RunJob(quiet, plan, *output, [&](JobPorts& ports) -> JobResult {
+        CImageDoc* document = NewDomeDocument(settings, ports);
+        if (!document) return JobResult{0, 0, 1, false};
+        const FiveViewResult result = RenderFiveView(
+            *document, settings, sequences, [&](int frame) { return output->NameOf(frame); },
+            ports);
+        ports.documents.CloseDocument(document);
+        return result;
+    });
+}

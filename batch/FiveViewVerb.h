@@ -1,0 +1,21 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "batch/FramePlan.h"
+
+// "mosa-batch fiveview": the five-view polar job over single files or frame sequences.
+struct FiveViewVerb {
+    std::string left, front, right, top, back, out;
+    std::string size = "2200";
+    double sweep = 180;
+    std::string layout = "allsky";
+    std::string filter = "none";
+    int crop = 0;
+    bool halfPan = false;
+    FrameOptions frames;
+
+    void AddTo(CLI::App& app);
+    // The exit status.
+    int Run(bool quiet) const;
+};

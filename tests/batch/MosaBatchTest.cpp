@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "fiveview/FiveViewJob.h"
+#include "headless/HeadlessDocuments.h"
+#include "sequence/FramePattern.h"
+#include "sky/SkyCube.h"
+#include "support/FileBytes.h"
+#include "support/RecordingMessages.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct BatchRun {
+    int status = -1;
+    std::string out;
+    std::string errors;
+};
+
+std::string ReadText(const std::string& name) {
+    std::ifstream in(name);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+constexpr const char* kViews[kFaceCount] = {"top", "left", "back", "right", "front"};
+
+// mosa-batch against the same job run through the core with the same settings: the five
+// sky faces as frame files in "seq/" (view.NNNN.bmp), outputs compared byte for byte.
+class MosaBatch : public testing::Test {
+  protected:
+    void WriteFrames(std::initializer_list<int> frames, int holeView = -1, int holeFrame = -1) {
+        fs::create_directories(dir.File("seq"));
+        for (int t = 0; t < kFaceCount; ++t) {
+            CImage face;
+            sky::RenderFace(face, t, 40, 40);
+            for (int frame : frames) {
+                if (t == holeView && frame == holeFrame) continue;
+                face.SetRGB(0, 0, frame, frame, frame);  // frames differ
+                ASSERT_EQ(face.SaveAs(Face(t, frame)), 1);
+            }
+        }
+    }
+    std::string Face(int view, int frame) const {
+        std::string error;
+        return FramePattern::Parse(dir.File("seq/") + kViews[view] + ".####.bmp", error)
+            ->NameOf(frame);
+    }
+    std::string Views() const {
+        std::string text;
+        for (int t = 0; t < kFaceCount; ++t) {
+            text +=
+                std::string(" --") + kViews[t] + " '" + dir.File("seq/") + kViews[t] + ".####.bmp'";
+        }
+        return text;
+    }
+    BatchRun Batch(const std::string& arguments) {
+        const std::string command = "cd '" + dir.Path().string() + "' && '" +
+                                    MOSA_BATCH_EXECUTABLE + "' " + arguments +
+                                    " >out.txt 2>errors.txt </dev/null";
+        BatchRun run;
+        const int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadText(dir.File("out.txt"));
+        run.errors = ReadText(dir.File("errors.txt"));
+        return run;
+    }
+    // The core job on the frames, writing "core/dome.NNNNN.tga".
+    void CoreJob(const std::vector<int>& frames, const FiveViewSettings& settings) {
+        fs::create_directories(dir.File("core"));
+        FiveViewSequences sequences;
+        for (int t = 0; t < kFaceCount; ++t) {
+            for (int frame : frames) sequences[t].entries.push_back({Face(t, frame), frame});
+        }
+        RecordingMessages messages;
+        HeadlessDocuments documents;
+        JobPorts ports{messages, documents, [] { return std::make_unique<SilentProgress>(); }};
+        CImageDoc* document = NewDomeDocument(settings, ports);
+        ASSERT_NE(document, nullptr);
+        const FiveViewResult result = RenderFiveView(
+            *document, settings, sequences, [this](int f) { return Output("core", f); }, ports);
+        EXPECT_EQ(result.framesWritten, static_cast<int>(frames.size()));
+    }
+    std::string Output(const std::string& folder, int frame) const {
+        char name[64];
+        std::snprintf(name, sizeof name, "/dome.%05d.tga", frame);
+        return dir.File(folder) + name;
+    }
+    void ExpectSameAsCore(const std::string& folder, const std::vector<int>& frames) {
+        for (int frame : frames) {
+            const std::vector<uint8_t> batch = ReadFileBytes(Output(folder, frame));
+            EXPECT_FALSE(batch.empty()) << frame;
+            EXPECT_TRUE(batch == ReadFileBytes(Output("core", frame))) << "frame " << frame;
+        }
+    }
+
+    TempDir dir;
+};
+
+TEST_F(MosaBatch, FiveViewSequenceWithAHoleEqualsTheCoreJob) {
+    WriteFrames({1, 2, 3, 4, 5}, kLeft, 4);
+    const std::string options = " --size 96x80 --sweep 200 --layout domemaster --filter 5x";
+    const BatchRun refused =
+        Batch("--quiet fiveview" + Views() + options + " --out out/dome.%05d.tga");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.errors.find("missing frames 4 ("), std::string::npos) << refused.errors;
+    EXPECT_FALSE(fs::exists(dir.File("out"))) << "nothing is written";
+
+    const BatchRun run =
+        Batch("--quiet fiveview" + Views() + options + " --skip-missing --out out/dome.%05d.tga");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.errors.find("frame 4 skipped"), std::string::npos);
+    FiveViewSettings settings;
+    settings.width = 96;
+    settings.height = 80;
+    settings.polarSweep = 200;
+    settings.polarFormat = kDomeMaster;
+    settings.samplingMode = kSubsample5;
+    CoreJob({1, 2, 3, 5}, settings);
+    ExpectSameAsCore("out", {1, 2, 3, 5});
+    EXPECT_FALSE(fs::exists(Output("out", 4)));
+}
+
+TEST_F(MosaBatch, SingleFilesMakeOneFrame) {
+    WriteFrames({7});
+    std::string views;
+    for (int t = 0; t < kFaceCount; ++t) views += std::string(" --") + kViews[t] + " " + Face(t, 7);
+    const BatchRun run = Batch("--quiet fiveview" + views + " --filter ewa --out one/dome.tga");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    FiveViewSettings settings;
+    settings.samplingMode = kEwa;
+    settings.width = settings.height = 2200;
+    CoreJob({7}, settings);
+    EXPECT_TRUE(ReadFileBytes(dir.File("one/dome.tga")) == ReadFileBytes(Output("core", 7)));
+}
+
+TEST_F(MosaBatch, ChunksTogetherWriteEveryFrameOnceAndDryRunWritesNothing) {
+    WriteFrames({1, 2, 3, 4, 5, 6, 7});
+    const BatchRun dry = Batch("fiveview" + Views() +
+                               " --size 64 --chunk 2/3 --dry-run --out "
+                               "out/dome.%05d.tga");
+    EXPECT_EQ(dry.status, 0);
+    EXPECT_EQ(std::count(dry.out.begin(), dry.out.end(), '\n'), 2) << dry.out;
+    EXPECT_NE(dry.out.find("frame 3: --top "), std::string::npos) << dry.out;
+    EXPECT_FALSE(fs::exists(dir.File("out")));
+    for (const char* chunk : {"1/3", "2/3", "3/3"}) {
+        const BatchRun run = Batch("--quiet fiveview" + Views() + " --size 64 --chunk " + chunk +
+                                   " --out out/dome.%05d.tga");
+        EXPECT_EQ(run.status, 0) << run.errors;
+    }
+    FiveViewSettings settings;
+    settings.width = settings.height = 64;
+    CoreJob({1, 2, 3, 4, 5, 6, 7}, settings);
+    ExpectSameAsCore("out", {1, 2, 3, 4, 5, 6, 7});
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("out")), fs::directory_iterator()), 7);
+}
+
+// A farm kills the task halfway; the task run again with --skip-existing finishes the rest,
+// and every frame equals an uninterrupted run's.
+TEST_F(MosaBatch, SkipExistingResumesARunKilledHalfway) {
+    std::vector<int> frames;
+    for (int f = 1; f <= 16; ++f) frames.push_back(f);
+    WriteFrames({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    const std::string run = "'" + std::string(MOSA_BATCH_EXECUTABLE) + "' --quiet fiveview" +
+                            Views() + " --size 700 --filter ewa --out out/dome.%05d.tga";
+    const std::string killer =
+        "cd '" + dir.Path().string() + "' && (" + run +
+        " 2>/dev/null & pid=$!; while [ ! -e out/dome.00003.tga ] && kill -0 $pid 2>/dev/null; do "
+        "sleep 0.01; done; kill -TERM $pid; wait $pid; echo $? >status)";
+    ASSERT_EQ(std::system(killer.c_str()), 0);
+    EXPECT_EQ(ReadText(dir.File("status")), "143\n") << "killed before the last frame";
+    const size_t before =
+        std::distance(fs::directory_iterator(dir.File("out")), fs::directory_iterator());
+    EXPECT_LT(before, frames.size());
+    const BatchRun resumed =
+        Batch("--quiet fiveview" + Views() +
+              " --size 700 --filter ewa --skip-existing --out out/dome.%05d.tga");
+    EXPECT_EQ(resumed.status, 0) << resumed.errors;
+    EXPECT_NE(resumed.errors.find(std::to_string(before) + " frames skipped: their output exists"),
+              std::string::npos)
+        << resumed.errors;
+    FiveViewSettings settings;
+    settings.width = settings.height = 700;
+    settings.samplingMode = kEwa;
+    CoreJob(frames, settings);
+    ExpectSameAsCore("out", frames);
+    for (const auto& entry : fs::directory_iterator(dir.File("out"))) {
+        EXPECT_EQ(entry.path().filename().string().rfind("dome.", 0), 0u) << "no temporary left";
+    }
+}
+
+TEST_F(MosaBatch, BadValuesNameTheOptionAndWriteNothing) {
+    WriteFrames({1});
+    const struct {
+        const char* arguments;
+        int status;
+        const char* says;
+    } cases[] = {
+        {" --sweep 400 --out d.tga", 2, "--sweep: Value 400 not in range"},
+        {" --size 0x10 --out d.tga", 2, "--size: '0x10' is no size"},
+        {" --frames 5-2 --out d.%04d.tga", 2, "--frames: '5-2'"},
+        {" --chunk 4/3 --out d.%04d.tga", 2, "--chunk: '4/3'"},
+        {" --filter 9x --out d.tga", 2, "--filter"},
+        {" --out d.xyz", 2, "--out: '.xyz' is no type mosa writes"},
+        {" --frames 1-2 --out d.tga", 2, "names one file for 2 frames"},
+        {" --frames 8 --out d.tga", 1, "missing frames 8"},
+    };
+    for (const auto& c : cases) {
+        const BatchRun run = Batch("--quiet fiveview" + Views() + c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_NE(run.errors.find(c.says), std::string::npos) << c.arguments << ": " << run.errors;
+        EXPECT_FALSE(fs::exists(dir.File("d.tga")));
+    }
+    EXPECT_EQ(Batch("").status, 2) << "a verb is required";
+    const BatchRun help = Batch("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+}
+
+TEST_F(MosaBatch, InfoTellsWhatFilesHoldAsJson) {
+    WriteFrames({1});
+    WriteFileBytes(dir.File("broken.png"), {0x89, 'P', 'N'});
+    const BatchRun run = Batch("info --json " + Face(kTop, 1) + " broken.png");
+    EXPECT_EQ(run.status, 1) << "one file cannot be read";
+    const nlohmann::json all = nlohmann::json::parse(run.out);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0]["type"], "bmp");
+    EXPECT_EQ(all[0]["width"], 40);
+    EXPECT_EQ(all[0]["bits"], 24);
+    EXPECT_EQ(all[0]["alpha"], false);
+    EXPECT_TRUE(all[1].contains("error"));
+}
+
+TEST(MosaBatchProgram, LinksNoQtLibrary) {
+    const std::string command =
+        std::string("readelf -d '") + MOSA_BATCH_EXECUTABLE + "' > needed.txt 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string needed = ReadText("needed.txt");
+    std::remove("needed.txt");
+    EXPECT_NE(needed.find("NEEDED"), std::string::npos) << needed;
+    EXPECT_EQ(needed.find("Qt"), std::string::npos) << needed;
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 
 #include "batch/FiveViewVerb.h"
 #include "batch/InfoVerb.h"
+#include "batch/XformVerb.h"
 #include "util/RenderThreads.h"
 
 #ifndef MOSA_VERSION
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     app.add_flag("--quiet", quiet, "No progress bar");
     FiveViewVerb fiveView;
     fiveView.AddTo(app);
+    XformVerb xform;
+    xform.AddTo(app);
     InfoVerb info;
     info.AddTo(app);
     try {
@@ -36,5 +39,6 @@ int main(int argc, char** argv) {
     }
     SetRenderThreads(threads);
     if (app.got_subcommand("fiveview")) return fiveView.Run(quiet);
+    if (app.got_subcommand("xform")) return xform.Run(quiet);
     return info.Run();
 }

@@ -2,6 +2,10 @@
 
 #include "image/Image.h"
 
+// The zenith distance of the polar disc's rim an Ambivue transform may take, in degrees.
+inline constexpr int kMinPolarSpan = 5;
+inline constexpr int kMaxPolarSpan = 90;
+
 enum Hemisphere : int { kNorthHemisphere = 0, kSouthHemisphere = 1, kBothHemispheres = 2 };
 
 // The colour the Ambivue-to-polar transform gives sky outside its band.

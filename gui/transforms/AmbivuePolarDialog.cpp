@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kMinSpan = 5;
-constexpr int kMaxSpan = 90;
 
 // The height the aspect lock gives a width: the same for a polar output, 3/10 of it for an
 // Ambivue one, in wide enough arithmetic that three times any width fits.
@@ -86,7 +84,7 @@ void AmbivuePolarDialog::Bind() {
     exchange.Unsigned(width, record.outputWidth);
     // The record keeps the span unsigned; it is read through its int, which means the same
     // for every span in range, since the exchange has ranges for signed integers only.
-    exchange.Int(polarSpan, reinterpret_cast<int&>(record.polarSpan), kMinSpan, kMaxSpan);
+    exchange.Int(polarSpan, reinterpret_cast<int&>(record.polarSpan), kMinPolarSpan, kMaxPolarSpan);
     exchange.Int(clockwiseRotation, record.clockwiseRotation);
 }
 

@@ -13,6 +13,8 @@
 #include "support/FileBytes.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
+#include "transforms/XformCommands.h"
+#include "transforms/XformDriver.h"
 
 namespace fs = std::filesystem;
 
@@ -223,6 +225,69 @@ TEST_F(MosaBatch, BadValuesNameTheOptionAndWriteNothing) {
     const BatchRun help = Batch("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+}
+
+// Each transform over a two-frame sequence equals the core's transform of each frame with
+// the same settings.
+TEST_F(MosaBatch, TransformsEqualTheCoreTransforms) {
+    WriteFrames({1, 2});
+    const std::string input = " '" + dir.File("seq/front.####.bmp") + "'";
+    const struct {
+        const char* kind;
+        const char* options;
+        XformKind command;
+    } cases[] = {
+        {"rect-to-polar", " --rotation 30", XformKind::kRectToPolar},
+        {"polar-to-rect", " --size 90x30", XformKind::kPolarToRect},
+        {"ambivue-to-polar", " --azi -90,90 --alt 10,50 --span 80 --off-map 9,8,7",
+         XformKind::kAmbivueToPolar},
+        {"polar-to-ambivue", " --turn 15 --size 120x40", XformKind::kPolarToAmbivue},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const std::string out = dir.File(std::string("x/") + c.kind + ".%02d.tga");
+        const BatchRun run =
+            Batch(std::string("--quiet xform ") + c.kind + input + c.options + " --out " + out);
+        ASSERT_EQ(run.status, 0) << run.errors;
+        XformSettings settings = NewXformSettings(c.command, AppSettings{});
+        settings.rotation = c.command == XformKind::kRectToPolar ? 30 : 0;
+        if (c.command == XformKind::kPolarToRect || c.command == XformKind::kPolarToAmbivue) {
+            settings.useSourceSize = 0;
+            settings.outputWidth = c.command == XformKind::kPolarToRect ? 90 : 120;
+            settings.outputHeight = c.command == XformKind::kPolarToRect ? 30 : 40;
+        }
+        if (c.command == XformKind::kAmbivueToPolar) {
+            settings.azimuthFrom = -90;
+            settings.azimuthTo = 90;
+            settings.elevationFrom = 10;
+            settings.elevationTo = 50;
+            settings.polarSpan = 80;
+            settings.offMap = {9, 8, 7};
+        }
+        settings.clockwiseRotation = c.command == XformKind::kPolarToAmbivue ? 15 : 0;
+        for (int frame : {1, 2}) {
+            RecordingMessages messages;
+            HeadlessDocuments documents;
+            JobPorts ports{messages, documents, [] { return std::make_unique<SilentProgress>(); }};
+            CImage source(Face(kFront, frame), -1);
+            XformSettings own = settings;
+            ApplySourceSize(own, source);
+            std::string error;
+            const std::string name = FramePattern::Parse(out, error)->NameOf(frame);
+            const XformOutput core = TransformInto(XformCommandOf(c.command).routine, own, source,
+                                                   dir.File("core.tga"), ports);
+            ASSERT_TRUE(core.saved);
+            EXPECT_TRUE(ReadFileBytes(name) == ReadFileBytes(dir.File("core.tga"))) << frame;
+        }
+    }
+    const BatchRun both = Batch("--quiet xform hammer-to-polar" + input +
+                                " --frames 2 --size 64 --out " + dir.File("h/ha.tga"));
+    EXPECT_EQ(both.status, 0) << both.errors;
+    EXPECT_TRUE(fs::exists(dir.File("h/haNorth.tga")));
+    EXPECT_TRUE(fs::exists(dir.File("h/haSouth.tga")));
+    const BatchRun badSpan = Batch("xform ambivue-to-polar" + input + " --span 100 --out a.tga");
+    EXPECT_EQ(badSpan.status, 2);
+    EXPECT_NE(badSpan.errors.find("--span: Value 100 not in range 5 to 90"), std::string::npos);
 }
 
 TEST_F(MosaBatch, InfoTellsWhatFilesHoldAsJson) {

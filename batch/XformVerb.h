@@ -1,0 +1,24 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "batch/FramePlan.h"
+
+// "mosa-batch xform KIND IN": the projection transforms over single files or sequences.
+struct XformVerb {
+    std::string kind;
+    std::string input;
+    std::string out;
+    std::string size;  // empty: the transform's own choice (the source's size, or 512 x 512)
+    int rotation = 0;
+    std::string azimuths = "-100,100";
+    std::string elevations = "0,60";
+    int span = 90;
+    int turn = 0;
+    std::string offMap = "0,0,0";
+    std::string hemisphere = "both";
+    FrameOptions frames;
+
+    void AddTo(CLI::App& app);
+    int Run(bool quiet) const;
+};

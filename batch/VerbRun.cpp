@@ -46,6 +46,11 @@ bool ParseSize(const std::string& text, int& width, int& height, std::string& pr
     return ok;
 }
 
+bool ParsePair(const std::string& text, double& first, double& second) {
+    char rest = 0;
+    return std::sscanf(text.c_str(), "%lf,%lf%c", &first, &second, &rest) == 2;
+}
+
 std::optional<FramePattern> OutputPattern(const std::string& text, std::string& problem) {
     auto pattern = FramePattern::Parse(text, problem);
     if (!pattern) return std::nullopt;

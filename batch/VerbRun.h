@@ -23,6 +23,9 @@ int BadValue(const std::string& option, const std::string& problem);
 // "W" (square) or "WxH", each 1 to 32767.
 bool ParseSize(const std::string& text, int& width, int& height, std::string& problem);
 
+// "A,B" as two numbers, nothing else.
+bool ParsePair(const std::string& text, double& first, double& second);
+
 // The output pattern, whose extension must name a type a picture can be saved as.
 std::optional<FramePattern> OutputPattern(const std::string& text, std::string& problem);
 

@@ -22,12 +22,6 @@ const std::map<std::string, XformKind> kKinds = {
     {"polar-to-ambivue", XformKind::kPolarToAmbivue},
 };
 
-// "A,B" as two numbers.
-bool ParsePair(const std::string& text, double& first, double& second) {
-    char rest = 0;
-    return std::sscanf(text.c_str(), "%lf,%lf%c", &first, &second, &rest) == 2;
-}
-
 bool ParseColour(const std::string& text, OffMapColour& colour) {
     char rest = 0;
     if (std::sscanf(text.c_str(), "%d,%d,%d%c", &colour.red, &colour.green, &colour.blue, &rest) !=

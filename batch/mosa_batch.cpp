@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <clocale>
 
+#include "batch/FisheyeVerb.h"
 #include "batch/FiveViewVerb.h"
 #include "batch/InfoVerb.h"
 #include "batch/XformVerb.h"
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
     app.add_flag("--quiet", quiet, "No progress bar");
     FiveViewVerb fiveView;
     fiveView.AddTo(app);
+    FisheyeVerb fisheye;
+    fisheye.AddTo(app);
     XformVerb xform;
     xform.AddTo(app);
     InfoVerb info;
@@ -40,5 +43,6 @@ int main(int argc, char** argv) {
     SetRenderThreads(threads);
     if (app.got_subcommand("fiveview")) return fiveView.Run(quiet);
     if (app.got_subcommand("xform")) return xform.Run(quiet);
+    if (app.got_subcommand("fisheye")) return fisheye.Run(quiet);
     return info.Run();
 }

@@ -8,6 +8,7 @@
 
 #include "fiveview/FiveViewJob.h"
 #include "headless/HeadlessDocuments.h"
+#include "mapdoc/MosaDoc.h"
 #include "sequence/FramePattern.h"
 #include "sky/SkyCube.h"
 #include "support/FileBytes.h"
@@ -288,6 +289,28 @@ TEST_F(MosaBatch, TransformsEqualTheCoreTransforms) {
     const BatchRun badSpan = Batch("xform ambivue-to-polar" + input + " --span 100 --out a.tga");
     EXPECT_EQ(badSpan.status, 2);
     EXPECT_NE(badSpan.errors.find("--span: Value 100 not in range 5 to 90"), std::string::npos);
+}
+
+TEST_F(MosaBatch, FisheyeEqualsTheCoreMapping) {
+    WriteFrames({3});
+    const BatchRun run = Batch("--quiet fisheye " + Face(kTop, 3) +
+                               " --fov 120,90 --tilt 35 --size 300x100 --azi -90,90 --alt 5,55"
+                               " --out pan.bmp");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    RecordingMessages messages;
+    CMosaDoc map;
+    PanSettings pan = NewDocumentPanSettings();
+    pan.width = 300;
+    pan.height = 100;
+    pan.azimuthLeft = -90;
+    pan.azimuthRight = 90;
+    pan.altitudeBottom = 5;
+    pan.altitudeTop = 55;
+    ASSERT_TRUE(map.OnNewDocument(pan, messages));
+    map.MapFisheye(CImage(Face(kTop, 3), -1), FisheyeParams{120, 90, 35});
+    ASSERT_EQ(map.OnSaveDocument(dir.File("core.bmp"), messages), 1);
+    EXPECT_TRUE(ReadFileBytes(dir.File("pan.bmp")) == ReadFileBytes(dir.File("core.bmp")));
+    EXPECT_EQ(Batch("fisheye x.bmp --fov 120 --out p.bmp").status, 2);
 }
 
 TEST_F(MosaBatch, InfoTellsWhatFilesHoldAsJson) {

@@ -3,9 +3,7 @@
 #include <cstdio>
 
 #include "batch/VerbRun.h"
-#include "document/PictureLoad.h"
 #include "mapdoc/MosaDoc.h"
-#include "util/CancelRequest.h"
 
 void FisheyeVerb::AddTo(CLI::App& app) {
     CLI::App* verb = app.add_subcommand("fisheye", "Map polar fisheye pictures onto the panorama");
@@ -29,22 +27,14 @@ int FisheyeVerb::Run(bool quiet) const {
         return BadValue("--fov", "'" + fov + "' is no pair of degrees H,V");
     }
     PanSettings pan = NewDocumentPanSettings();
-    std::string problem;
-    if (!ParseSize(size, pan.width, pan.height, problem)) return BadValue("--size", problem);
-    if (!ParsePair(azimuths, pan.azimuthLeft, pan.azimuthRight)) {
-        return BadValue("--azi", "'" + azimuths + "' is no pair of degrees LEFT,RIGHT");
-    }
-    if (!ParsePair(altitudes, pan.altitudeBottom, pan.altitudeTop)) {
-        return BadValue("--alt", "'" + altitudes + "' is no pair of degrees BOTTOM,TOP");
-    }
-    const auto source = FramePattern::Parse(input, problem);
-    if (!source) return BadValue("input", problem);
-    const auto output = OutputPattern(out, problem);
-    if (!output) return BadValue("--out", problem);
-    const std::vector<NamedInput> inputs = {{"input", *source}};
+    if (const auto status = ReadPanorama(size, azimuths, altitudes, pan)) return *status;
+    std::vector<NamedInput> inputs;
+    std::optional<FramePattern> output;
     FramePlan plan;
-    if (const int status = PlanFrames(inputs, *output, frames, plan)) return status;
-    if (frames.dryRun) return PrintDryRun(inputs, *output, plan);
+    if (const auto status = PrepareRun({{"input", input}}, out, frames, inputs, output, plan)) {
+        return *status;
+    }
+    const FramePattern& source = inputs[0].pattern;
     return RunJob(quiet, plan, *output, [&](JobPorts& ports) {
         JobResult result;
         CMosaDoc* map = NewMapDocument(pan, ports.messages, ports.documents);
@@ -53,19 +43,10 @@ int FisheyeVerb::Run(bool quiet) const {
             return result;
         }
         SilentProgress noDisplay;
-        for (int frame : plan.frames) {
-            if (CancelRequested()) {
-                result.cancelled = true;
-                break;
-            }
-            CImage fisheye;
-            if (!LoadPicture(fisheye, source->NameOf(frame), ports.messages)) {
-                ++result.framesSkipped;
-                continue;
-            }
+        ForEachInputFrame(plan, source, ports, result, [&](int frame, const CImage& fisheye) {
             map->MapFisheye(fisheye, params);
-            if (!SaveFrame(*map, output->NameOf(frame), noDisplay, ports.messages, result)) break;
-        }
+            return SaveFrame(*map, output->NameOf(frame), noDisplay, ports.messages, result);
+        });
         ports.documents.CloseDocument(map);
         return result;
     });

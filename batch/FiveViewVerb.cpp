@@ -41,20 +41,16 @@ int FiveViewVerb::Run(bool quiet) const {
     std::string problem;
     if (!ParseSize(size, width, height, problem)) return BadValue("--size", problem);
     std::vector<NamedInput> inputs;
-    for (const auto& [option, text] : {std::pair{"--top", &top},
-                                       {"--left", &left},
-                                       {"--back", &back},
-                                       {"--right", &right},
-                                       {"--front", &front}}) {
-        const auto pattern = FramePattern::Parse(*text, problem);
-        if (!pattern) return BadValue(option, problem);
-        inputs.push_back({option, *pattern});
-    }
-    const auto output = OutputPattern(out, problem);
-    if (!output) return BadValue("--out", problem);
+    std::optional<FramePattern> output;
     FramePlan plan;
-    if (const int status = PlanFrames(inputs, *output, frames, plan)) return status;
-    if (frames.dryRun) return PrintDryRun(inputs, *output, plan);
+    if (const auto status = PrepareRun({{"--top", top},
+                                        {"--left", left},
+                                        {"--back", back},
+                                        {"--right", right},
+                                        {"--front", front}},
+                                       out, frames, inputs, output, plan)) {
+        return *status;
+    }
 
     FiveViewSettings settings;
     settings.width = width;

@@ -6,11 +6,14 @@
 #include <filesystem>
 
 #include "app/CommandLine.h"
+#include "document/PictureLoad.h"
 #include "headless/ConsoleMessages.h"
 #include "headless/ConsoleProgress.h"
 #include "headless/HeadlessDocuments.h"
 #include "headless/SignalCancel.h"
 #include "image/FileTypeTable.h"
+#include "mapdoc/PanSettings.h"
+#include "util/CancelRequest.h"
 
 namespace fs = std::filesystem;
 
@@ -80,6 +83,36 @@ int PlanFrames(const std::vector<NamedInput>& inputs, const FramePattern& output
     return 0;
 }
 
+std::optional<int> PrepareRun(const std::vector<std::pair<std::string, std::string>>& inputTexts,
+                              const std::string& outputText, const FrameOptions& options,
+                              std::vector<NamedInput>& inputs, std::optional<FramePattern>& output,
+                              FramePlan& plan) {
+    std::string problem;
+    for (const auto& [option, text] : inputTexts) {
+        const auto pattern = FramePattern::Parse(text, problem);
+        if (!pattern) return BadValue(option, problem);
+        inputs.push_back({option, *pattern});
+    }
+    output = OutputPattern(outputText, problem);
+    if (!output) return BadValue("--out", problem);
+    if (const int status = PlanFrames(inputs, *output, options, plan)) return status;
+    if (options.dryRun) return PrintDryRun(inputs, *output, plan);
+    return std::nullopt;
+}
+
+std::optional<int> ReadPanorama(const std::string& size, const std::string& azimuths,
+                                const std::string& altitudes, PanSettings& pan) {
+    std::string problem;
+    if (!ParseSize(size, pan.width, pan.height, problem)) return BadValue("--size", problem);
+    if (!ParsePair(azimuths, pan.azimuthLeft, pan.azimuthRight)) {
+        return BadValue("--azi", "'" + azimuths + "' is no pair of degrees LEFT,RIGHT");
+    }
+    if (!ParsePair(altitudes, pan.altitudeBottom, pan.altitudeTop)) {
+        return BadValue("--alt", "'" + altitudes + "' is no pair of degrees BOTTOM,TOP");
+    }
+    return std::nullopt;
+}
+
 int PrintDryRun(const std::vector<NamedInput>& inputs, const FramePattern& output,
                 const FramePlan& plan) {
     for (int frame : plan.frames) {
@@ -90,6 +123,23 @@ int PrintDryRun(const std::vector<NamedInput>& inputs, const FramePattern& outpu
         std::printf(" -> %s\n", output.NameOf(frame).c_str());
     }
     return 0;
+}
+
+void ForEachInputFrame(const FramePlan& plan, const FramePattern& source, JobPorts& ports,
+                       JobResult& result,
+                       const std::function<bool(int frame, const CImage& picture)>& work) {
+    for (int frame : plan.frames) {
+        if (CancelRequested()) {
+            result.cancelled = true;
+            return;
+        }
+        CImage picture;
+        if (!LoadPicture(picture, source.NameOf(frame), ports.messages)) {
+            ++result.framesSkipped;
+            continue;
+        }
+        if (!work(frame, picture)) return;
+    }
 }
 
 int RunJob(bool quiet, const FramePlan& plan, const FramePattern& output,

@@ -29,6 +29,19 @@ bool ParsePair(const std::string& text, double& first, double& second);
 // The output pattern, whose extension must name a type a picture can be saved as.
 std::optional<FramePattern> OutputPattern(const std::string& text, std::string& problem);
 
+// The inputs' and the output's patterns, and the plan of the frames: none to go on, else the
+// exit status to end with (after a problem, or a dry run printed).
+std::optional<int> PrepareRun(const std::vector<std::pair<std::string, std::string>>& inputTexts,
+                              const std::string& outputText, const FrameOptions& options,
+                              std::vector<NamedInput>& inputs, std::optional<FramePattern>& output,
+                              FramePlan& plan);
+
+// The panorama rectangle options "--size WxH", "--azi LEFT,RIGHT", "--alt BOTTOM,TOP" into
+// the settings; none when they are good, else the exit status after the message.
+struct PanSettings;
+std::optional<int> ReadPanorama(const std::string& size, const std::string& azimuths,
+                                const std::string& altitudes, PanSettings& pan);
+
 // Plans the frames, telling the user what is skipped; a non-zero exit status on a problem.
 int PlanFrames(const std::vector<NamedInput>& inputs, const FramePattern& output,
                const FrameOptions& options, FramePlan& plan);
@@ -36,6 +49,14 @@ int PlanFrames(const std::vector<NamedInput>& inputs, const FramePattern& output
 // Prints each frame's inputs and output; renders nothing. Answers 0.
 int PrintDryRun(const std::vector<NamedInput>& inputs, const FramePattern& output,
                 const FramePlan& plan);
+
+// For verbs of one input picture a frame: loads each planned frame's picture (a frame that
+// does not load is skipped, with the reader's message) and hands it to work, until a signal
+// cancels the run or work answers false.
+class CImage;
+void ForEachInputFrame(const FramePlan& plan, const FramePattern& source, JobPorts& ports,
+                       JobResult& result,
+                       const std::function<bool(int frame, const CImage& picture)>& work);
 
 // Creates the output directories and runs the job through the console ports (messages on
 // standard error, a progress bar unless quiet, signals cancel). Answers the exit status.

@@ -4,14 +4,12 @@
 
 #include "batch/VerbRun.h"
 #include "document/ImageDoc.h"
-#include "document/PictureLoad.h"
 #include "transforms/AmbivuePolar.h"
 #include "transforms/HammerAitoff.h"
 #include "transforms/HammerAitoffCommand.h"
 #include "transforms/RectPolar.h"
 #include "transforms/XformCommands.h"
 #include "transforms/XformDriver.h"
-#include "util/CancelRequest.h"
 
 namespace {
 
@@ -122,28 +120,19 @@ int XformVerb::Run(bool quiet) const {
     settings.hemisphere = hemisphere == "north"   ? kNorthHemisphere
                           : hemisphere == "south" ? kSouthHemisphere
                                                   : kBothHemispheres;
-    const auto source = FramePattern::Parse(input, problem);
-    if (!source) return BadValue("input", problem);
-    const auto output = OutputPattern(out, problem);
-    if (!output) return BadValue("--out", problem);
-    const std::vector<NamedInput> inputs = {{"input", *source}};
+    std::vector<NamedInput> inputs;
+    std::optional<FramePattern> output;
     FramePlan plan;
-    if (const int status = PlanFrames(inputs, *output, frames, plan)) return status;
-    if (frames.dryRun) return PrintDryRun(inputs, *output, plan);
+    if (const auto status = PrepareRun({{"input", input}}, out, frames, inputs, output, plan)) {
+        return *status;
+    }
+    const FramePattern& source = inputs[0].pattern;
     return RunJob(quiet, plan, *output, [&](JobPorts& ports) {
         JobResult result;
-        for (int frame : plan.frames) {
-            if (CancelRequested()) {
-                result.cancelled = true;
-                break;
-            }
-            CImage picture;
-            if (!LoadPicture(picture, source->NameOf(frame), ports.messages)) {
-                ++result.framesSkipped;
-                continue;
-            }
+        ForEachInputFrame(plan, source, ports, result, [&](int frame, const CImage& picture) {
             TransformFrame(kind, settings, picture, output->NameOf(frame), ports, result);
-        }
+            return true;
+        });
         return result;
     });
 }

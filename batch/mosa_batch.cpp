@@ -4,6 +4,7 @@
 
 #include "batch/FisheyeVerb.h"
 #include "batch/FiveViewVerb.h"
+#include "batch/FourViewVerb.h"
 #include "batch/InfoVerb.h"
 #include "batch/XformVerb.h"
 #include "util/RenderThreads.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     app.add_flag("--quiet", quiet, "No progress bar");
     FiveViewVerb fiveView;
     fiveView.AddTo(app);
+    FourViewVerb fourView;
+    fourView.AddTo(app);
     FisheyeVerb fisheye;
     fisheye.AddTo(app);
     XformVerb xform;
@@ -44,5 +47,6 @@ int main(int argc, char** argv) {
     if (app.got_subcommand("fiveview")) return fiveView.Run(quiet);
     if (app.got_subcommand("xform")) return xform.Run(quiet);
     if (app.got_subcommand("fisheye")) return fisheye.Run(quiet);
+    if (app.got_subcommand("fourview")) return fourView.Run(quiet);
     return info.Run();
 }

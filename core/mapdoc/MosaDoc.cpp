@@ -76,6 +76,26 @@ void CMosaDoc::AddFlat(std::unique_ptr<CImage> picture, double roll, double elev
 MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageSequence> sequences,
                                   const std::string& extension, bool saveEachFrame,
                                   JobPorts& ports) {
+    return MapFrames(
+        viewPatches, sequences,
+        [&extension](int frame) {
+            char name[64];
+            std::snprintf(name, sizeof name, "mosa%05d.%s", frame, extension.c_str());
+            return std::string(name);
+        },
+        saveEachFrame, ports);
+}
+
+MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageSequence> sequences,
+                                  const std::function<std::string(int frame)>& outputName,
+                                  JobPorts& ports) {
+    return MapFrames(viewPatches, sequences, outputName, true, ports);
+}
+
+MapViewsResult CMosaDoc::MapFrames(std::span<Patch> viewPatches,
+                                   std::span<ImageSequence> sequences,
+                                   const std::function<std::string(int frame)>& frameName,
+                                   bool saveEachFrame, JobPorts& ports) {
     MapViewsResult result;
     const std::unique_ptr<Progress> display = ports.newProgress();
     const int flats = CountEntries(sequences);
@@ -93,8 +113,7 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
     Messages& news = saveEachFrame ? static_cast<Messages&>(held) : ports.messages;
     while (AnyEntries(sequences)) {
         const int frame = LowestFrontFrame(sequences);
-        char name[64];
-        std::snprintf(name, sizeof name, "mosa%05d.%s", frame, extension.c_str());
+        const std::string name = frameName(frame);
         for (size_t view = 0; view < viewPatches.size() && view < sequences.size(); ++view) {
             ImageSequence& sequence = sequences[view];
             if (!sequence.entries.empty() && sequence.entries.front().frame == frame) {

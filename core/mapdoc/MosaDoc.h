@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -43,6 +44,10 @@ class CMosaDoc : public CDocument {
     // order), naming frames "mosa%05d.<extension>" and saving each when asked.
     MapViewsResult MapViews(std::span<Patch> patches, std::span<ImageSequence> sequences,
                             const std::string& extension, bool saveEachFrame, JobPorts& ports);
+    // The same, saving every frame under the name the caller gives it.
+    MapViewsResult MapViews(std::span<Patch> patches, std::span<ImageSequence> sequences,
+                            const std::function<std::string(int frame)>& outputName,
+                            JobPorts& ports);
 
     CImage& Image() override { return image; }
     const CImage& Image() const override { return image; }
@@ -50,6 +55,10 @@ class CMosaDoc : public CDocument {
     const std::vector<std::unique_ptr<Patch>>& Patches() const { return patches; }
 
   private:
+    MapViewsResult MapFrames(std::span<Patch> patches, std::span<ImageSequence> sequences,
+                             const std::function<std::string(int frame)>& frameName,
+                             bool saveEachFrame, JobPorts& ports);
+
     CImage image;
     std::vector<std::unique_ptr<Patch>> patches;
     PanSettings settings;

@@ -8,6 +8,7 @@
 
 #include "fiveview/FiveViewJob.h"
 #include "headless/HeadlessDocuments.h"
+#include "mapdoc/FourViewPan.h"
 #include "mapdoc/MosaDoc.h"
 #include "sequence/FramePattern.h"
 #include "sky/SkyCube.h"
@@ -311,6 +312,44 @@ TEST_F(MosaBatch, FisheyeEqualsTheCoreMapping) {
     ASSERT_EQ(map.OnSaveDocument(dir.File("core.bmp"), messages), 1);
     EXPECT_TRUE(ReadFileBytes(dir.File("pan.bmp")) == ReadFileBytes(dir.File("core.bmp")));
     EXPECT_EQ(Batch("fisheye x.bmp --fov 120 --out p.bmp").status, 2);
+}
+
+TEST_F(MosaBatch, FourViewSequenceEqualsTheCoreMapping) {
+    WriteFrames({1, 2});
+    const auto view = [this](const char* name) {
+        return " '" + dir.File(std::string("seq/") + name + ".####.bmp") + "'";
+    };
+    const BatchRun run = Batch("--quiet fourview --left" + view("left") + " --center" +
+                               view("front") + " --right" + view("right") + " --up" + view("top") +
+                               " --size 200x60 --aa 4x --eye 0,0.1,0 --out pan/pan.%03d.bmp");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    RecordingMessages messages;
+    HeadlessDocuments documents;
+    JobPorts ports{messages, documents, [] { return std::make_unique<SilentProgress>(); }};
+    PanSettings pan = NewDocumentPanSettings();
+    pan.width = 200;
+    pan.height = 60;
+    pan.antiAliasing = kMap4x;
+    pan.eyeY = 0.1;
+    CMosaDoc map;
+    ASSERT_TRUE(map.OnNewDocument(pan, messages));
+    CubeViewSequences sequences;
+    const int views[kCubeViewCount] = {kLeft, kFront, kRight, kTop};
+    for (int v = 0; v < kCubeViewCount; ++v) {
+        for (int frame : {1, 2}) sequences[v].entries.push_back({Face(views[v], frame), frame});
+    }
+    CubeViewPatches patches = MakeCubeViewPatches();
+    const MapViewsResult core = map.MapViews(
+        patches, sequences, [this](int f) { return dir.File("core" + std::to_string(f) + ".bmp"); },
+        ports);
+    EXPECT_EQ(core.framesWritten, 2);
+    for (int frame : {1, 2}) {
+        EXPECT_TRUE(ReadFileBytes(dir.File("pan/pan.00" + std::to_string(frame) + ".bmp")) ==
+                    ReadFileBytes(dir.File("core" + std::to_string(frame) + ".bmp")))
+            << frame;
+    }
+    EXPECT_EQ(Batch("fourview --left a --center b --right c --up d --eye 1,0,0 --out p.bmp").status,
+              2);
 }
 
 TEST_F(MosaBatch, InfoTellsWhatFilesHoldAsJson) {

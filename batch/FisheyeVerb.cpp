@@ -12,22 +12,18 @@ void FisheyeVerb::AddTo(CLI::App& app) {
         ->required();
     verb->add_option("--fov", fov, "Fields of view H,V in degrees")->capture_default_str();
     verb->add_option("--tilt", tilt, "Tilt of the lens in degrees")->capture_default_str();
-    verb->add_option("--size", size, "Panorama size WxH")->capture_default_str();
-    verb->add_option("--azi", azimuths, "Panorama azimuths LEFT,RIGHT in degrees")
-        ->capture_default_str();
-    verb->add_option("--alt", altitudes, "Panorama altitudes BOTTOM,TOP in degrees")
-        ->capture_default_str();
+    panorama.AddTo(*verb, false);
     AddFrameOptions(*verb, frames);
 }
 
-int FisheyeVerb::Run(bool quiet) const {
+int FisheyeVerb::Run(const RunOptions& options) const {
     FisheyeParams params;
     params.tilt = tilt;
     if (!ParsePair(fov, params.horizontalFov, params.verticalFov)) {
         return BadValue("--fov", "'" + fov + "' is no pair of degrees H,V");
     }
     PanSettings pan = NewDocumentPanSettings();
-    if (const auto status = ReadPanorama(size, azimuths, altitudes, pan)) return *status;
+    if (const auto status = panorama.ApplyTo(pan, false)) return *status;
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
@@ -35,18 +31,20 @@ int FisheyeVerb::Run(bool quiet) const {
         return *status;
     }
     const FramePattern& source = inputs[0].pattern;
-    return RunJob(quiet, plan, *output, [&](JobPorts& ports) {
+    return RunJob(options, plan, OneOutputEach(*output), [&](JobPorts& ports) {
         JobResult result;
         CMosaDoc* map = NewMapDocument(pan, ports.messages, ports.documents);
         if (!map) {
             result.framesSkipped = static_cast<int>(plan.frames.size());
             return result;
         }
-        SilentProgress noDisplay;
-        ForEachInputFrame(plan, source, ports, result, [&](int frame, const CImage& fisheye) {
-            map->MapFisheye(fisheye, params);
-            return SaveFrame(*map, output->NameOf(frame), noDisplay, ports.messages, result);
-        });
+        SignalOnlyProgress noDisplay;
+        ForEachInputFrame(plan, source, OneOutputEach(*output), ports, result,
+                          [&](int frame, const CImage& fisheye) {
+                              map->MapFisheye(fisheye, params);
+                              return SaveFrame(*map, output->NameOf(frame), noDisplay,
+                                               ports.messages, result);
+                          });
         ports.documents.CloseDocument(map);
         return result;
     });

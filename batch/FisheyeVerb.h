@@ -2,7 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "batch/FramePlan.h"
+#include "batch/PanoramaOptions.h"
+#include "batch/VerbRun.h"
 
 // "mosa-batch fisheye IN": polar fisheye pictures mapped onto the rectangular panorama.
 struct FisheyeVerb {
@@ -10,11 +11,9 @@ struct FisheyeVerb {
     std::string out;
     std::string fov = "146,82.125";
     double tilt = 20;
-    std::string size = "1800x486";
-    std::string azimuths = "-100,100";
-    std::string altitudes = "0,60";
+    PanoramaOptions panorama;
     FrameOptions frames;
 
     void AddTo(CLI::App& app);
-    int Run(bool quiet) const;
+    int Run(const RunOptions& options) const;
 };

@@ -36,10 +36,15 @@ void FiveViewVerb::AddTo(CLI::App& app) {
     AddFrameOptions(*verb, frames);
 }
 
-int FiveViewVerb::Run(bool quiet) const {
+int FiveViewVerb::Run(const RunOptions& options) const {
     int width = 0, height = 0;
     std::string problem;
     if (!ParseSize(size, width, height, problem)) return BadValue("--size", problem);
+    if (crop % 2 != 0) {
+        return BadValue("--crop", "'" + std::to_string(crop) +
+                                      "' is odd: half of it is taken from every edge, so it "
+                                      "must be even");
+    }
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
@@ -69,7 +74,7 @@ int FiveViewVerb::Run(bool quiet) const {
                 {inputs[static_cast<size_t>(t)].pattern.NameOf(frame), frame});
         }
     }
-    return RunJob(quiet, plan, *output, [&](JobPorts& ports) -> JobResult {
+    return RunJob(options, plan, OneOutputEach(*output), [&](JobPorts& ports) -> JobResult {
         CImageDoc* document = NewDomeDocument(settings, ports);
         if (!document) return JobResult{0, 0, 1, false};
         const FiveViewResult result = RenderFiveView(

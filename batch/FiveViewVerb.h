@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "batch/FramePlan.h"
+#include "batch/VerbRun.h"
 
 // "mosa-batch fiveview": the five-view polar job over single files or frame sequences.
 struct FiveViewVerb {
@@ -17,5 +17,5 @@ struct FiveViewVerb {
 
     void AddTo(CLI::App& app);
     // The exit status.
-    int Run(bool quiet) const;
+    int Run(const RunOptions& options) const;
 };

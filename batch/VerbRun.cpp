@@ -1,19 +1,20 @@
 #include "batch/VerbRun.h"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "app/CommandLine.h"
 #include "document/PictureLoad.h"
-#include "headless/ConsoleMessages.h"
-#include "headless/ConsoleProgress.h"
 #include "headless/HeadlessDocuments.h"
 #include "headless/SignalCancel.h"
 #include "image/FileTypeTable.h"
-#include "mapdoc/PanSettings.h"
 #include "util/CancelRequest.h"
+#include "util/ValueRange.h"
 
 namespace fs = std::filesystem;
 
@@ -47,6 +48,12 @@ bool ParseSize(const std::string& text, int& width, int& height, std::string& pr
                         : read(all.substr(0, x), width) && read(all.substr(x + 1), height);
     if (!ok) problem = "'" + text + "' is no size W or WxH with each 1 to 32767";
     return ok;
+}
+
+std::string RangeText(const ValueRange& range) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g to %g", range.low, range.high);
+    return text;
 }
 
 bool ParsePair(const std::string& text, double& first, double& second) {
@@ -100,19 +107,6 @@ std::optional<int> PrepareRun(const std::vector<std::pair<std::string, std::stri
     return std::nullopt;
 }
 
-std::optional<int> ReadPanorama(const std::string& size, const std::string& azimuths,
-                                const std::string& altitudes, PanSettings& pan) {
-    std::string problem;
-    if (!ParseSize(size, pan.width, pan.height, problem)) return BadValue("--size", problem);
-    if (!ParsePair(azimuths, pan.azimuthLeft, pan.azimuthRight)) {
-        return BadValue("--azi", "'" + azimuths + "' is no pair of degrees LEFT,RIGHT");
-    }
-    if (!ParsePair(altitudes, pan.altitudeBottom, pan.altitudeTop)) {
-        return BadValue("--alt", "'" + altitudes + "' is no pair of degrees BOTTOM,TOP");
-    }
-    return std::nullopt;
-}
-
 int PrintDryRun(const std::vector<NamedInput>& inputs, const FramePattern& output,
                 const FramePlan& plan) {
     for (int frame : plan.frames) {
@@ -125,9 +119,10 @@ int PrintDryRun(const std::vector<NamedInput>& inputs, const FramePattern& outpu
     return 0;
 }
 
-void ForEachInputFrame(const FramePlan& plan, const FramePattern& source, JobPorts& ports,
-                       JobResult& result,
+void ForEachInputFrame(const FramePlan& plan, const FramePattern& source,
+                       const OutputsOfFrame& outputsOf, JobPorts& ports, JobResult& result,
                        const std::function<bool(int frame, const CImage& picture)>& work) {
+    result.events = ports.frameEvents;
     for (int frame : plan.frames) {
         if (CancelRequested()) {
             result.cancelled = true;
@@ -135,28 +130,36 @@ void ForEachInputFrame(const FramePlan& plan, const FramePattern& source, JobPor
         }
         CImage picture;
         if (!LoadPicture(picture, source.NameOf(frame), ports.messages)) {
-            ++result.framesSkipped;
+            for (const std::string& name : outputsOf(frame)) result.Skipped(name);
             continue;
         }
         if (!work(frame, picture)) return;
     }
 }
 
-int RunJob(bool quiet, const FramePlan& plan, const FramePattern& output,
+OutputsOfFrame OneOutputEach(const FramePattern& output) {
+    return [output](int frame) { return std::vector<std::string>{output.NameOf(frame)}; };
+}
+
+int RunJob(const RunOptions& options, const FramePlan& plan, const OutputsOfFrame& outputsOf,
            const std::function<JobResult(JobPorts&)>& job) {
     if (plan.frames.empty()) return 0;
+    std::map<std::string, int> frameOfName;
     for (int frame : plan.frames) {
-        const fs::path parent = fs::path(output.NameOf(frame)).parent_path();
-        std::error_code error;
-        if (!parent.empty()) fs::create_directories(parent, error);
+        for (const std::string& name : outputsOf(frame)) {
+            frameOfName[name] = frame;
+            const fs::path parent = fs::path(name).parent_path();
+            std::error_code error;
+            if (!parent.empty()) fs::create_directories(parent, error);
+        }
     }
     const SignalCancel cancelOnSignal;
-    ConsoleMessages messages;
+    BatchReport report(options.progress, std::move(frameOfName), isatty(STDERR_FILENO) == 1);
     HeadlessDocuments documents;
-    JobPorts ports{messages, documents, [quiet]() -> std::unique_ptr<Progress> {
-                       if (quiet) return std::make_unique<SilentProgress>();
-                       return std::make_unique<ConsoleProgress>();
-                   }};
+    JobPorts ports{report, documents, [&report] { return report.NewRowProgress(); }, &report};
+    report.Started();
+    for (int frame : plan.existing) report.Skipped(frame, "output exists");
+    for (int frame : plan.missing) report.Skipped(frame, "input missing");
     const JobResult result = job(ports);
     BatchOutcome outcome = BatchOutcome::kDone;
     if (result.cancelled) {
@@ -164,9 +167,12 @@ int RunJob(bool quiet, const FramePlan& plan, const FramePattern& output,
     } else if (result.saveFailures || result.framesSkipped) {
         outcome = BatchOutcome::kJobFailed;
     }
+    const int status = ExitStatusOf(outcome, SignalCancel::Received());
     if (outcome == BatchOutcome::kCancelled && SignalCancel::Received()) {
-        std::fprintf(stderr, "mosa-batch: cancelled by SIG%s\n",
-                     sigabbrev_np(SignalCancel::Received()));
+        report.Show(
+            std::string("mosa-batch: cancelled by SIG") + sigabbrev_np(SignalCancel::Received()),
+            MessageButtons::kOk);
     }
-    return ExitStatusOf(outcome, SignalCancel::Received());
+    report.Ended(status, result.cancelled);
+    return status;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/BatchReport.h"
 #include "batch/FramePlan.h"
 #include "document/JobResult.h"
 #include "ports/Documents.h"
@@ -17,11 +18,23 @@
 
 void AddFrameOptions(CLI::App& verb, FrameOptions& options);
 
+// How the whole run reports, from the options before the verb.
+struct RunOptions {
+    ProgressStyle progress = ProgressStyle::kAuto;
+};
+
+// The outputs a frame writes: most jobs write one, the output pattern's name of the frame.
+using OutputsOfFrame = std::function<std::vector<std::string>(int frame)>;
+
 // Prints "mosa-batch: OPTION: PROBLEM" and answers 2.
 int BadValue(const std::string& option, const std::string& problem);
 
 // "W" (square) or "WxH", each 1 to 32767.
 bool ParseSize(const std::string& text, int& width, int& height, std::string& problem);
+
+// "LOW to HIGH".
+struct ValueRange;
+std::string RangeText(const ValueRange& range);
 
 // "A,B" as two numbers, nothing else.
 bool ParsePair(const std::string& text, double& first, double& second);
@@ -36,12 +49,6 @@ std::optional<int> PrepareRun(const std::vector<std::pair<std::string, std::stri
                               std::vector<NamedInput>& inputs, std::optional<FramePattern>& output,
                               FramePlan& plan);
 
-// The panorama rectangle options "--size WxH", "--azi LEFT,RIGHT", "--alt BOTTOM,TOP" into
-// the settings; none when they are good, else the exit status after the message.
-struct PanSettings;
-std::optional<int> ReadPanorama(const std::string& size, const std::string& azimuths,
-                                const std::string& altitudes, PanSettings& pan);
-
 // Plans the frames, telling the user what is skipped; a non-zero exit status on a problem.
 int PlanFrames(const std::vector<NamedInput>& inputs, const FramePattern& output,
                const FrameOptions& options, FramePlan& plan);
@@ -51,14 +58,19 @@ int PrintDryRun(const std::vector<NamedInput>& inputs, const FramePattern& outpu
                 const FramePlan& plan);
 
 // For verbs of one input picture a frame: loads each planned frame's picture (a frame that
-// does not load is skipped, with the reader's message) and hands it to work, until a signal
-// cancels the run or work answers false.
+// does not load is skipped, with the reader's message, and its outputs count as failed) and
+// hands it to work, until a signal cancels the run or work answers false. The result tells
+// the ports' frame events of what it counts.
 class CImage;
-void ForEachInputFrame(const FramePlan& plan, const FramePattern& source, JobPorts& ports,
-                       JobResult& result,
+void ForEachInputFrame(const FramePlan& plan, const FramePattern& source,
+                       const OutputsOfFrame& outputsOf, JobPorts& ports, JobResult& result,
                        const std::function<bool(int frame, const CImage& picture)>& work);
 
-// Creates the output directories and runs the job through the console ports (messages on
-// standard error, a progress bar unless quiet, signals cancel). Answers the exit status.
-int RunJob(bool quiet, const FramePlan& plan, const FramePattern& output,
+// Creates the output directories and runs the job through the batch ports: messages on
+// standard error, each finished frame reported in the chosen style, signals cancel.
+// Answers the exit status.
+int RunJob(const RunOptions& options, const FramePlan& plan, const OutputsOfFrame& outputsOf,
            const std::function<JobResult(JobPorts&)>& job);
+
+// The output pattern's one name a frame.
+OutputsOfFrame OneOutputEach(const FramePattern& output);

@@ -10,6 +10,7 @@
 #include "transforms/RectPolar.h"
 #include "transforms/XformCommands.h"
 #include "transforms/XformDriver.h"
+#include "util/CancelRequest.h"
 
 namespace {
 
@@ -32,31 +33,38 @@ bool ParseColour(const std::string& text, OffMapColour& colour) {
     return true;
 }
 
-// The outputs of one frame: one per transform, two for both Hammer-Aitoff hemispheres.
+// The output names of one frame: one per transform, two for both Hammer-Aitoff hemispheres.
+std::vector<std::string> OutputsOf(const std::string& kind, Hemisphere hemisphere,
+                                   const std::string& name) {
+    if (kind == "hammer-to-polar" && hemisphere == kBothHemispheres) {
+        return {HemisphereOutputName(name, kNorthHemisphere),
+                HemisphereOutputName(name, kSouthHemisphere)};
+    }
+    return {name};
+}
+
 void TransformFrame(const std::string& kind, XformSettings settings, const CImage& source,
                     const std::string& name, JobPorts& ports, JobResult& result) {
-    std::vector<XformOutput> outputs;
-    if (kind == "hammer-to-polar") {
-        const bool both = settings.hemisphere == kBothHemispheres;
-        for (const Hemisphere h : {kNorthHemisphere, kSouthHemisphere}) {
-            if (!both && settings.hemisphere != h) continue;
-            XformSettings one = settings;
-            one.hemisphere = h;
-            outputs.push_back(TransformInto(HammerAitoffToPolar, one, source,
-                                            both ? HemisphereOutputName(name, h) : name, ports));
-        }
-    } else {
-        const XformCommand& command = XformCommandOf(kKinds.at(kind));
-        ApplySourceSize(settings, source);
-        outputs.push_back(TransformInto(command.routine, settings, source, name, ports));
-    }
-    for (const XformOutput& output : outputs) {
+    const bool hammer = kind == "hammer-to-polar";
+    if (!hammer) ApplySourceSize(settings, source);
+    const XformRoutine routine =
+        hammer ? HammerAitoffToPolar : XformCommandOf(kKinds.at(kind)).routine;
+    const std::vector<std::string> names = OutputsOf(kind, settings.hemisphere, name);
+    for (size_t n = 0; n < names.size(); ++n) {
+        const std::string& outputName = names[n];
+        XformSettings one = settings;
+        if (names.size() == 2) one.hemisphere = n == 0 ? kNorthHemisphere : kSouthHemisphere;
+        const XformOutput output = TransformInto(routine, one, source, outputName, ports);
         if (!output.document) {
-            ++result.framesSkipped;
+            result.Skipped(outputName);
             continue;
         }
-        output.saved ? ++result.framesWritten : ++result.saveFailures;
         ports.documents.CloseDocument(output.document);
+        if (CancelRequested()) {
+            result.cancelled = true;
+            return;
+        }
+        output.saved ? result.Written(outputName) : result.SaveFailed(outputName);
     }
 }
 
@@ -93,7 +101,7 @@ void XformVerb::AddTo(CLI::App& app) {
     AddFrameOptions(*verb, frames);
 }
 
-int XformVerb::Run(bool quiet) const {
+int XformVerb::Run(const RunOptions& options) const {
     const bool hammer = kind == "hammer-to-polar";
     XformSettings settings =
         hammer ? XformSettings{} : NewXformSettings(kKinds.at(kind), AppSettings{});
@@ -127,12 +135,16 @@ int XformVerb::Run(bool quiet) const {
         return *status;
     }
     const FramePattern& source = inputs[0].pattern;
-    return RunJob(quiet, plan, *output, [&](JobPorts& ports) {
+    const OutputsOfFrame outputsOf = [&](int frame) {
+        return OutputsOf(kind, settings.hemisphere, output->NameOf(frame));
+    };
+    return RunJob(options, plan, outputsOf, [&](JobPorts& ports) {
         JobResult result;
-        ForEachInputFrame(plan, source, ports, result, [&](int frame, const CImage& picture) {
-            TransformFrame(kind, settings, picture, output->NameOf(frame), ports, result);
-            return true;
-        });
+        ForEachInputFrame(
+            plan, source, outputsOf, ports, result, [&](int frame, const CImage& picture) {
+                TransformFrame(kind, settings, picture, output->NameOf(frame), ports, result);
+                return !result.cancelled;
+            });
         return result;
     });
 }

@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "batch/FramePlan.h"
+#include "batch/VerbRun.h"
 
 // "mosa-batch xform KIND IN": the projection transforms over single files or sequences.
 struct XformVerb {
@@ -20,5 +20,5 @@ struct XformVerb {
     FrameOptions frames;
 
     void AddTo(CLI::App& app);
-    int Run(bool quiet) const;
+    int Run(const RunOptions& options) const;
 };

@@ -4,22 +4,30 @@
 
 #include "batch/FisheyeVerb.h"
 #include "batch/FiveViewVerb.h"
+#include "batch/FlatsVerb.h"
 #include "batch/FourViewVerb.h"
 #include "batch/InfoVerb.h"
 #include "batch/XformVerb.h"
+#include "image/CodecSettings.h"
 #include "util/RenderThreads.h"
 
 #ifndef MOSA_VERSION
 #define MOSA_VERSION "1.0"
 #endif
 
+namespace {
+
+constexpr const char* kExitStatuses =
+    "Exit status: 0 every frame written, 1 a frame failed or an input is missing,\n"
+    "2 a bad command line, 130/143 cancelled by SIGINT/SIGTERM.";
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
-    CLI::App app{
-        "Re-projects cube faces and wide-angle pictures for dome projection.\n"
-        "Exit status: 0 every frame written, 1 a frame failed or an input is missing,\n"
-        "2 a bad command line, 130/143 cancelled by SIGINT/SIGTERM.",
-        "mosa-batch"};
+    CLI::App app{"Re-projects cube faces and wide-angle pictures for dome projection.",
+                 "mosa-batch"};
+    app.footer(kExitStatuses);  // each verb's help takes it over
     app.set_version_flag("--version", "mosa-batch " MOSA_VERSION);
     app.require_subcommand(1);
     int threads = 0;
@@ -27,11 +35,28 @@ int main(int argc, char** argv) {
     app.add_option("--threads", threads, "Render threads (0: one per core)")
         ->check(CLI::Range(0, 1024))
         ->capture_default_str();
-    app.add_flag("--quiet", quiet, "No progress bar");
+    CodecSettings codecs;
+    codecs.jpegFullColour = true;  // a farm renders finals: no 128-colour previews
+    codecs.jpegQuality = 95;
+    app.add_option("--jpeg-quality", codecs.jpegQuality, "JPEG quality of the outputs")
+        ->check(CLI::Range(0, 100))
+        ->capture_default_str();
+    app.add_option("--png-level", codecs.pngLevel, "PNG compression: 0 none, 1 fastest, 9 smallest")
+        ->check(CLI::Range(0, 9))
+        ->capture_default_str();
+    std::string progress = "auto";
+    app.add_flag("--quiet", quiet, "No progress, only problems");
+    app.add_option("--progress", progress,
+                   "auto: a bar on a terminal, else a line a frame; json: a JSON object a line "
+                   "on standard output; none")
+        ->check(CLI::IsMember({"auto", "json", "none"}))
+        ->capture_default_str();
     FiveViewVerb fiveView;
     fiveView.AddTo(app);
     FourViewVerb fourView;
     fourView.AddTo(app);
+    FlatsVerb flats;
+    flats.AddTo(app);
     FisheyeVerb fisheye;
     fisheye.AddTo(app);
     XformVerb xform;
@@ -44,9 +69,15 @@ int main(int argc, char** argv) {
         return app.exit(error) == 0 ? 0 : 2;
     }
     SetRenderThreads(threads);
-    if (app.got_subcommand("fiveview")) return fiveView.Run(quiet);
-    if (app.got_subcommand("xform")) return xform.Run(quiet);
-    if (app.got_subcommand("fisheye")) return fisheye.Run(quiet);
-    if (app.got_subcommand("fourview")) return fourView.Run(quiet);
+    SetCodecs(codecs);
+    RunOptions options;
+    options.progress = progress == "json"            ? ProgressStyle::kJson
+                       : progress == "none" || quiet ? ProgressStyle::kNone
+                                                     : ProgressStyle::kAuto;
+    if (app.got_subcommand("fiveview")) return fiveView.Run(options);
+    if (app.got_subcommand("xform")) return xform.Run(options);
+    if (app.got_subcommand("fisheye")) return fisheye.Run(options);
+    if (app.got_subcommand("fourview")) return fourView.Run(options);
+    if (app.got_subcommand("flats")) return flats.Run(options);
     return info.Run();
 }

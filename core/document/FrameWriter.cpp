@@ -54,15 +54,15 @@ bool FrameWriter::Finish(CDocument& document, Messages& messages, JobResult& res
     inHand = false;
     ReportPictureProblems(copy, messages);
     if (saved) {
-        ++result.framesWritten;
         document.SetModified(false);
+        result.Written(name);
         return true;
     }
     if (CancelRequested()) {
         result.cancelled = true;
         return false;
     }
-    ++result.saveFailures;
     messages.Show("Could not write " + name, MessageButtons::kOk);
+    result.SaveFailed(name);
     return true;
 }

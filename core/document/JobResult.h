@@ -3,6 +3,7 @@
 #include <string>
 
 #include "document/Document.h"
+#include "ports/FrameEvents.h"
 #include "ports/Messages.h"
 #include "ports/Progress.h"
 
@@ -12,6 +13,11 @@ struct JobResult {
     int framesSkipped = 0;  // an input did not load, or an output could not be made
     int saveFailures = 0;
     bool cancelled = false;
+    FrameEvents* events = nullptr;  // told of each frame as it is counted
+
+    void Written(const std::string& name);
+    void Skipped(const std::string& name);
+    void SaveFailed(const std::string& name);
 };
 
 // Saves the document's picture as one frame of a job and counts what became of it. A save

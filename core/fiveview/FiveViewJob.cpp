@@ -197,6 +197,7 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
                               FiveViewSequences& sequences, const FrameNamer& outputName,
                               JobPorts& ports) {
     FiveViewResult result;
+    result.events = ports.frameEvents;
     const int k = settings.crop / 2;
     if (settings.crop % 2 != 0) {
         const std::string question = Format(
@@ -245,9 +246,9 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         if (!problems.empty()) {
             if (!writer.Finish(output, ports.messages, result)) break;
             held.PassOn(ports.messages);
-            ++result.framesSkipped;
             ports.messages.Show(Format("Frame %d skipped: %s", f, problems.c_str()),
                                 MessageButtons::kOk);
+            result.Skipped(name);
             continue;
         }
         if (state->faces[kTop].AlphaBits() && !picture.AlphaBits()) {

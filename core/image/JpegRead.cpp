@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "image/CodecSettings.h"
 #include "image/DibLayout.h"
 #include "image/Jpeg.h"
 #include "image/JpegErrors.h"
@@ -33,23 +34,31 @@ bool FileCanHoldBlocks(const jpeg_decompress_struct& jpeg, int64_t fileBytes) {
 
 // Arithmetic-coded files: the library gets what the picture leaves of the read's limit, and
 // fails before it allocates more (it has no backing store to fall back on).
-bool LimitArithmeticRead(jpeg_decompress_struct& jpeg) {
-    const int64_t picture = dib::RowBytesOf(8, jpeg.image_width) * jpeg.image_height;
+bool LimitArithmeticRead(jpeg_decompress_struct& jpeg, int bitsPerPixel) {
+    const int64_t picture = dib::RowBytesOf(bitsPerPixel, jpeg.image_width) * jpeg.image_height;
     if (picture >= kArithmeticReadLimit) return false;
     jpeg.mem->max_memory_to_use = static_cast<long>(kArithmeticReadLimit - picture);
     return true;
 }
 
-void ChooseOutput(jpeg_decompress_struct& jpeg) {
-    if (jpeg.jpeg_color_space == JCS_GRAYSCALE) return;
+// Grey files keep their levels; colour ones become 128 colours, or 24-bit rows in the
+// picture's blue, green, red order. Answers the bits a pixel of the picture takes.
+int ChooseOutput(jpeg_decompress_struct& jpeg) {
+    if (jpeg.jpeg_color_space == JCS_GRAYSCALE) return 8;
     // Asking for RGB explicitly makes the library refuse CMYK files, whose inks it would
-    // otherwise quantise as if they were red, green and blue.
+    // otherwise take for red, green and blue.
+    if (Codecs().jpegFullColour) {
+        jpeg.out_color_space = JCS_EXT_BGR;
+        return 24;
+    }
     jpeg.out_color_space = JCS_RGB;
     jpeg.quantize_colors = TRUE;
     jpeg.desired_number_of_colors = kQuantisedColours;
+    return 8;
 }
 
 void InstallPalette(const jpeg_decompress_struct& jpeg, CImageImpl& image) {
+    if (jpeg.output_components == 3) return;
     if (jpeg.quantize_colors) {
         image.SetPaletteChannels(jpeg.actual_number_of_colors, jpeg.colormap[0], jpeg.colormap[1],
                                  jpeg.colormap[2]);
@@ -70,19 +79,20 @@ int DecodeJpeg(jpeg_decompress_struct& jpeg, JpegErrors& errors, std::FILE* file
     jpeg.mem->max_memory_to_use = kLibraryMemoryLimit;
     jpeg_stdio_src(&jpeg, file);
     jpeg_read_header(&jpeg, TRUE);
+    const int bitsPerPixel = ChooseOutput(jpeg);
     // Checked before the library sizes its own buffers by the picture.
-    if (!dib::SizeAllowed(jpeg.image_width, jpeg.image_height, 8)) return 0;
-    if (jpeg.arith_code ? !LimitArithmeticRead(jpeg) : !FileCanHoldBlocks(jpeg, fileBytes)) {
+    if (!dib::SizeAllowed(jpeg.image_width, jpeg.image_height, bitsPerPixel)) return 0;
+    if (jpeg.arith_code ? !LimitArithmeticRead(jpeg, bitsPerPixel)
+                        : !FileCanHoldBlocks(jpeg, fileBytes)) {
         return 0;
     }
-    ChooseOutput(jpeg);
     jpeg_start_decompress(&jpeg);
-    if (jpeg.output_components != 1) return 0;
+    if (jpeg.output_components != bitsPerPixel / 8) return 0;
     const int width = static_cast<int>(jpeg.output_width);
     const int height = static_cast<int>(jpeg.output_height);
-    if (!image.Create(width, height, 8, -1)) return 0;
+    if (!image.Create(width, height, bitsPerPixel, -1)) return 0;
     InstallPalette(jpeg, image);
-    // One index per pixel straight into the picture's rows, the first decoded row at the top.
+    // Straight into the picture's rows, the first decoded row at the top.
     const size_t rowBytes = static_cast<size_t>(image.RowBytes());
     while (jpeg.output_scanline < jpeg.output_height) {
         const size_t y = static_cast<size_t>(height - 1) - jpeg.output_scanline;

@@ -1,7 +1,11 @@
+#include "image/CodecSettings.h"
 #include "image/Jpeg.h"
 #include "image/JpegErrors.h"
 
 namespace {
+
+// From this quality up colour keeps every pixel (4:4:4): a high quality asks for it.
+constexpr int kFullChromaQuality = 90;
 
 // Image row y as red, green, blue.
 void RowToRgb(const CImageImpl& image, int y, JSAMPLE* rgb) {
@@ -35,6 +39,12 @@ int EncodeJpeg(jpeg_compress_struct& jpeg, JpegErrors& errors, std::FILE* file,
     jpeg.in_color_space = JCS_RGB;
     jpeg_set_defaults(&jpeg);
     jpeg_set_quality(&jpeg, quality, TRUE);
+    if (quality >= kFullChromaQuality) {
+        for (int c = 0; c < jpeg.num_components; ++c) {
+            jpeg.comp_info[c].h_samp_factor = 1;
+            jpeg.comp_info[c].v_samp_factor = 1;
+        }
+    }
     jpeg_start_compress(&jpeg, TRUE);
     JSAMPARRAY row = (*jpeg.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&jpeg), JPOOL_IMAGE,
                                                jpeg.image_width * 3, 1);
@@ -56,7 +66,7 @@ int CJpgImpl::Write(const std::string& name) {
     JpegErrors errors;
     jpeg_compress_struct jpeg = {};
     jpeg.err = InitJpegErrors(errors);
-    int written = EncodeJpeg(jpeg, errors, file, *this, quality);
+    int written = EncodeJpeg(jpeg, errors, file, *this, Codecs().jpegQuality);
     jpeg_destroy_compress(&jpeg);
     if (std::fclose(file) != 0) written = 0;
     return written;

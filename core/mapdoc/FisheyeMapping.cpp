@@ -22,7 +22,7 @@ void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fishey
         sinAz[col] = std::sin(az);
         cosAz[col] = std::cos(az);
     }
-    SilentProgress rows;  // the mapping is one step of its job
+    SignalOnlyProgress rows;  // the mapping is one step of its job
     ForEachRow(0, h - 1, rows, [&](int r) {
         const double el = (grid.altitudeBottom + r * dAlt) * kDegToRad;
         const double sinEl = std::sin(el), cosEl = std::cos(el);

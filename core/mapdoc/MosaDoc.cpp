@@ -92,11 +92,11 @@ MapViewsResult CMosaDoc::MapViews(std::span<Patch> viewPatches, std::span<ImageS
     return MapFrames(viewPatches, sequences, outputName, true, ports);
 }
 
-MapViewsResult CMosaDoc::MapFrames(std::span<Patch> viewPatches,
-                                   std::span<ImageSequence> sequences,
+MapViewsResult CMosaDoc::MapFrames(std::span<Patch> viewPatches, std::span<ImageSequence> sequences,
                                    const std::function<std::string(int frame)>& frameName,
                                    bool saveEachFrame, JobPorts& ports) {
     MapViewsResult result;
+    result.events = ports.frameEvents;
     const std::unique_ptr<Progress> display = ports.newProgress();
     const int flats = CountEntries(sequences);
     if (flats == 0) return result;

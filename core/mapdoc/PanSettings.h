@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/ValueRange.h"
+
 // The parameters of a new map document (the "New mosa parameters" dialog's record).
 struct PanSettings {
     double azimuthLeft = 0;
@@ -13,6 +15,11 @@ struct PanSettings {
     double eyeZ = 0;
     int antiAliasing = -1;  // 0 none, 1 4x, 2 7x; -1 none chosen yet
 };
+
+// What the parameters may be given.
+inline constexpr ValueRange kPanAzimuths{-180, 180};
+inline constexpr ValueRange kPanAltitudes{-90, 90};
+inline constexpr ValueRange kPanEyeCoordinates{-1, 1};
 
 enum MapAntiAliasing { kMapNoAA = 0, kMap4x = 1, kMap7x = 2 };
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "ports/FrameEvents.h"
 #include "ports/Messages.h"
 #include "ports/Progress.h"
 
@@ -25,4 +26,5 @@ struct JobPorts {
     Messages& messages;
     Documents& documents;
     std::function<std::unique_ptr<Progress>()> newProgress;
+    FrameEvents* frameEvents = nullptr;  // none: nobody counts frames
 };

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "util/CancelRequest.h"
+
 // What a long job needs of a progress display: a range, a text line, a step per unit of work,
 // and a pump that keeps the front end responsive and is where a cancel request is noticed.
 // The job reads `cancelled` after pumping and stops at its next safe point.
@@ -62,4 +64,13 @@ class SilentProgress : public Progress {
 
   protected:
     void ShowText(const std::string&) override {}
+};
+
+// Nobody watches it either, but a cancelling signal stops the job at its next pump: for the
+// parts of a job that show no progress of their own.
+class SignalOnlyProgress : public SilentProgress {
+  public:
+    void PumpMessages(int escCancels) override {
+        if (escCancels && CancelRequested()) cancelled = 1;
+    }
 };

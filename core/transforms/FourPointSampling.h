@@ -53,7 +53,7 @@ void FillFourPoint(const CImage& source, CImage& destination, const OffMapColour
     const int ws = source.Width(), hs = source.Height();
     const double dp = (1.0 / 3) / w, dq = (1.0 / 3) / h;
     const double offsets[4][2] = {{dp, dq}, {dp, -dq}, {-dp, -dq}, {-dp, dq}};
-    SilentProgress rows;  // a transform is one step of its job
+    SignalOnlyProgress rows;  // a transform is one step of its job
     ForEachRow(0, h - 1, rows, [&](int i) {
         for (int j = 0; j < w; ++j) {
             const BasePoint point = base(j, i);

@@ -12,7 +12,7 @@ void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformS
     const double s = settings.hemisphere == kNorthHemisphere ? 1 : -1;
     const double sqrt2 = std::sqrt(2.0);
     const double rim = 0.5 + 2.0 / w;
-    SilentProgress rows;  // a transform is one step of its job
+    SignalOnlyProgress rows;  // a transform is one step of its job
     ForEachRow(0, h - 1, rows, [&](int i) {
         const double v = GridValue(0, 1, i, h) - 0.5;
         for (int j = 0; j < w; ++j) {

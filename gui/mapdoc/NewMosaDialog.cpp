@@ -28,15 +28,15 @@ NewMosaDialog::NewMosaDialog(PanSettings& settings, QWidget* parent)
     layout->addWidget(antiAliasing);
     layout->addWidget(OkCancelButtons(this));
 
-    exchange.Number(edits[0], record.azimuthLeft, -180, 180);
-    exchange.Number(edits[1], record.azimuthRight, -180, 180);
-    exchange.Number(edits[2], record.altitudeBottom, -90, 90);
-    exchange.Number(edits[3], record.altitudeTop, -90, 90);
+    exchange.Number(edits[0], record.azimuthLeft, kPanAzimuths.low, kPanAzimuths.high);
+    exchange.Number(edits[1], record.azimuthRight, kPanAzimuths.low, kPanAzimuths.high);
+    exchange.Number(edits[2], record.altitudeBottom, kPanAltitudes.low, kPanAltitudes.high);
+    exchange.Number(edits[3], record.altitudeTop, kPanAltitudes.low, kPanAltitudes.high);
     exchange.Int(edits[4], record.height, 1, 4096);
     exchange.Int(edits[5], record.width, 1, 4096);
-    exchange.Number(edits[6], record.eyeX, -1, 1);
-    exchange.Number(edits[7], record.eyeY, -1, 1);
-    exchange.Number(edits[8], record.eyeZ, -1, 1);
+    exchange.Number(edits[6], record.eyeX, kPanEyeCoordinates.low, kPanEyeCoordinates.high);
+    exchange.Number(edits[7], record.eyeY, kPanEyeCoordinates.low, kPanEyeCoordinates.high);
+    exchange.Number(edits[8], record.eyeZ, kPanEyeCoordinates.low, kPanEyeCoordinates.high);
     exchange.Radio(antiAliasingGroup, record.antiAliasing);
     exchange.Show();
 }

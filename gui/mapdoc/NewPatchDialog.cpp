@@ -20,10 +20,10 @@ NewPatchDialog::NewPatchDialog(PatchParameters& parameters, QWidget* parent)
     layout->addWidget(EditGroup(QString(), {{"roll:", "roll"}}, edits, this));
     layout->addWidget(OkCancelButtons(this));
 
-    exchange.Number(edits[0], record.azimuth, -180, 180);
-    exchange.Number(edits[1], record.elevation, -90, 90);
-    exchange.Number(edits[2], record.horizontal, 1, 180);
-    exchange.Number(edits[3], record.vertical, 1, 180);
-    exchange.Number(edits[4], record.roll, -180, 180);
+    exchange.Number(edits[0], record.azimuth, kPatchAzimuths.low, kPatchAzimuths.high);
+    exchange.Number(edits[1], record.elevation, kPatchElevations.low, kPatchElevations.high);
+    exchange.Number(edits[2], record.horizontal, kPatchFieldsOfView.low, kPatchFieldsOfView.high);
+    exchange.Number(edits[3], record.vertical, kPatchFieldsOfView.low, kPatchFieldsOfView.high);
+    exchange.Number(edits[4], record.roll, kPatchRolls.low, kPatchRolls.high);
     exchange.Show();
 }

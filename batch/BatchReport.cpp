@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-
 namespace {
 
 constexpr int kBarWidth = 24;

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     app.footer(kExitStatuses);  // each verb's help takes it over
     app.set_version_flag("--version", "mosa-batch " MOSA_VERSION);
     app.require_subcommand(1);
+    app.fallthrough();  // the run's options may come after the verb too
     int threads = 0;
     bool quiet = false;
     app.add_option("--threads", threads, "Render threads (0: one per core)")

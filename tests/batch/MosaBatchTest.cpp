@@ -147,7 +147,7 @@ TEST_F(MosaBatch, BadValuesNameTheOptionAndWriteNothing) {
 // Each transform over a two-frame sequence equals the core's transform of each frame with
 // the same settings.
 TEST_F(MosaBatch, TransformsEqualTheCoreTransforms) {
-    WriteFrames({1, 2});
+    WriteFrames({1, 2, 3, 4, 5}, kFront, 3);
     const std::string input = " '" + dir.File("seq/front.####.bmp") + "'";
     const struct {
         const char* kind;
@@ -160,11 +160,12 @@ TEST_F(MosaBatch, TransformsEqualTheCoreTransforms) {
          XformKind::kAmbivueToPolar},
         {"polar-to-ambivue", " --turn 15 --size 120x40", XformKind::kPolarToAmbivue},
     };
+    std::string problem;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
         const std::string out = dir.File(std::string("x/") + c.kind + ".%02d.tga");
-        const BatchRun run =
-            Batch(std::string("--quiet xform ") + c.kind + input + c.options + " --out " + out);
+        const BatchRun run = Batch(std::string("--quiet xform ") + c.kind + input + c.options +
+                                   " --skip-missing --out " + out);
         ASSERT_EQ(run.status, 0) << run.errors;
         XformSettings settings = NewXformSettings(c.command, AppSettings{});
         settings.rotation = c.command == XformKind::kRectToPolar ? 30 : 0;
@@ -182,7 +183,8 @@ TEST_F(MosaBatch, TransformsEqualTheCoreTransforms) {
             settings.offMap = {9, 8, 7};
         }
         settings.clockwiseRotation = c.command == XformKind::kPolarToAmbivue ? 15 : 0;
-        for (int frame : {1, 2}) {
+        EXPECT_FALSE(fs::exists(FramePattern::Parse(out, problem)->NameOf(3)));
+        for (int frame : {1, 2, 4, 5}) {
             RecordingMessages messages;
             HeadlessDocuments documents;
             JobPorts ports{messages, documents, [] { return std::make_unique<SilentProgress>(); }};
@@ -207,12 +209,16 @@ TEST_F(MosaBatch, TransformsEqualTheCoreTransforms) {
     EXPECT_NE(badSpan.errors.find("--span: Value 100 not in range 5 to 90"), std::string::npos);
 }
 
+// One file, and a sequence with a hole, each frame as the core maps it.
 TEST_F(MosaBatch, FisheyeEqualsTheCoreMapping) {
-    WriteFrames({3});
-    const BatchRun run = Batch("--quiet fisheye " + Face(kTop, 3) +
-                               " --fov 120,90 --tilt 35 --size 300x100 --azi -90,90 --alt 5,55"
-                               " --out pan.bmp");
+    WriteFrames({1, 2, 3, 4, 5}, kTop, 2);
+    const std::string options =
+        " --fov 120,90 --tilt 35 --size 300x100 --azi -90,90 --alt 5,55 --quiet";
+    ASSERT_EQ(Batch("fisheye " + Face(kTop, 3) + options + " --out pan.bmp").status, 0);
+    const BatchRun run = Batch("fisheye '" + dir.File("seq/top.####.bmp") + "'" + options +
+                               " --skip-missing --out pans/pan.%d.bmp");
     ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_FALSE(fs::exists(dir.File("pans/pan.2.bmp")));
     RecordingMessages messages;
     CMosaDoc map;
     PanSettings pan = NewDocumentPanSettings();
@@ -223,20 +229,28 @@ TEST_F(MosaBatch, FisheyeEqualsTheCoreMapping) {
     pan.altitudeBottom = 5;
     pan.altitudeTop = 55;
     ASSERT_TRUE(map.OnNewDocument(pan, messages));
-    map.MapFisheye(CImage(Face(kTop, 3), -1), FisheyeParams{120, 90, 35});
-    ASSERT_EQ(map.OnSaveDocument(dir.File("core.bmp"), messages), 1);
-    EXPECT_TRUE(ReadFileBytes(dir.File("pan.bmp")) == ReadFileBytes(dir.File("core.bmp")));
+    for (int frame : {1, 3, 4, 5}) {
+        map.MapFisheye(CImage(Face(kTop, frame), -1), FisheyeParams{120, 90, 35});
+        ASSERT_EQ(map.OnSaveDocument(dir.File("core.bmp"), messages), 1);
+        EXPECT_TRUE(ReadFileBytes(dir.File("pans/pan." + std::to_string(frame) + ".bmp")) ==
+                    ReadFileBytes(dir.File("core.bmp")))
+            << frame;
+        if (frame == 3) {
+            EXPECT_TRUE(ReadFileBytes(dir.File("pan.bmp")) == ReadFileBytes(dir.File("core.bmp")));
+        }
+    }
     EXPECT_EQ(Batch("fisheye x.bmp --fov 120 --out p.bmp").status, 2);
 }
 
 TEST_F(MosaBatch, FourViewSequenceEqualsTheCoreMapping) {
-    WriteFrames({1, 2});
+    WriteFrames({1, 2, 3, 4, 5}, kRight, 3);
     const auto view = [this](const char* name) {
         return " '" + dir.File(std::string("seq/") + name + ".####.bmp") + "'";
     };
     const BatchRun run = Batch("--quiet fourview --left" + view("left") + " --center" +
                                view("front") + " --right" + view("right") + " --up" + view("top") +
-                               " --size 200x60 --aa 4x --eye 0,0.1,0 --out pan/pan.%03d.bmp");
+                               " --size 200x60 --aa 4x --eye 0,0.1,0 --skip-missing"
+                               " --out pan/pan.%03d.bmp");
     ASSERT_EQ(run.status, 0) << run.errors;
     RecordingMessages messages;
     HeadlessDocuments documents;
@@ -251,14 +265,17 @@ TEST_F(MosaBatch, FourViewSequenceEqualsTheCoreMapping) {
     CubeViewSequences sequences;
     const int views[kCubeViewCount] = {kLeft, kFront, kRight, kTop};
     for (int v = 0; v < kCubeViewCount; ++v) {
-        for (int frame : {1, 2}) sequences[v].entries.push_back({Face(views[v], frame), frame});
+        for (int frame : {1, 2, 4, 5}) {
+            sequences[v].entries.push_back({Face(views[v], frame), frame});
+        }
     }
     CubeViewPatches patches = MakeCubeViewPatches();
     const MapViewsResult core = map.MapViews(
         patches, sequences, [this](int f) { return dir.File("core" + std::to_string(f) + ".bmp"); },
         ports);
-    EXPECT_EQ(core.framesWritten, 2);
-    for (int frame : {1, 2}) {
+    EXPECT_EQ(core.framesWritten, 4);
+    EXPECT_FALSE(fs::exists(dir.File("pan/pan.003.bmp")));
+    for (int frame : {1, 2, 4, 5}) {
         EXPECT_TRUE(ReadFileBytes(dir.File("pan/pan.00" + std::to_string(frame) + ".bmp")) ==
                     ReadFileBytes(dir.File("core" + std::to_string(frame) + ".bmp")))
             << frame;

@@ -219,7 +219,10 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
     if (settings.samplingMode == kEwa) BuildEwaWeights(weights, 4.0);
     const std::unique_ptr<Progress> progress = ports.newProgress();
     progress->Open("Mapping . . .", 0);
-    progress->SetRange(0, frames * h + (settings.sameSize ? h : 0), 1);
+    // Tables pay for themselves from the second frame on; one frame renders directly, to the
+    // same pixels.
+    const bool useTables = settings.sameSize && settings.samplingMode != kEwa && frames > 1;
+    progress->SetRange(0, frames * h + (useTables ? h : 0), 1);
     progress->SetTextLines(1, 390);
     progress->SetText("Mapping %d dome%s %s . . .", frames, frames > 1 ? "s" : "",
                       ModeName(settings.samplingMode));
@@ -254,8 +257,7 @@ FiveViewResult RenderFiveView(CImageDoc& output, const FiveViewSettings& setting
         if (state->faces[kTop].AlphaBits() && !picture.AlphaBits()) {
             AddOutputAlpha(picture, settings.samplingMode);
         }
-        if (firstFrame && settings.samplingMode != kEwa && settings.sameSize &&
-            FacesFitTables(state->faces)) {
+        if (firstFrame && useTables && FacesFitTables(state->faces)) {
             BuildTables(picture, settings, *state, *progress);
         }
         firstFrame = false;

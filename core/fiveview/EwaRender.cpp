@@ -2,6 +2,7 @@
 #include <cmath>
 #include <vector>
 
+#include "fiveview/FaceReaders.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "ports/RowBands.h"
 
@@ -25,8 +26,9 @@ int ClampedTrunc(double value, int lowest, int highest) {
 // One elliptical footprint in a face: accumulates weighted samples into sums[] and answers
 // the total weight (0 when no face pixel centre lies inside the ellipse).
 template <int Channels>
-double AccumulateEllipse(const CImage& face, const EwaWeights& weights, double uc, double vc,
-                         double ux, double vx, double uy, double vy, double* sums) {
+double AccumulateEllipse(const CImage& face, const RgbReader& reader, const EwaWeights& weights,
+                         double uc, double vc, double ux, double vx, double uy, double vy,
+                         double* sums) {
     const double det = ux * vy - uy * vx;
     const double z = 1024.0 / (det * det);
     // A degenerate footprint (all three points coincide, or a neighbour at infinity) has no
@@ -59,7 +61,7 @@ double AccumulateEllipse(const CImage& face, const EwaWeights& weights, double u
                 if constexpr (Channels == 4) {
                     face.GetRGBA(x, y, px[0], px[1], px[2], px[3]);
                 } else {
-                    face.GetRGB(x, y, px[0], px[1], px[2]);
+                    reader.Get(x, y, px[0], px[1], px[2]);
                 }
                 for (int ch = 0; ch < Channels; ++ch) sums[ch] += w * px[ch];
                 weightSum += w;
@@ -76,6 +78,7 @@ void RenderEwa(CImage& output, const FiveViewSettings& settings, const FacePictu
                const EwaWeights& weights, Progress& progress) {
     const int w = output.Width(), h = output.Height();
     const PolarGeometry geometry(w, h, settings.polarSweep, settings.polarFormat);
+    const FaceReaders readers = ReadersOf(faces);
     // What a row hands the next: the directions of its pixels (index j + 1 holds column j),
     // and along the row the direction of the previous column. A band starts from the
     // directions of the row before it, computed afresh, so that no band waits for another.
@@ -117,7 +120,8 @@ void RenderEwa(CImage& output, const FiveViewSettings& settings, const FacePictu
 
             double sums[4] = {0, 0, 0, 0};
             const double weightSum =
-                AccumulateEllipse<Channels>(face, weights, uc, vc, ux, vx, uy, vy, sums);
+                AccumulateEllipse<Channels>(face, readers[static_cast<size_t>(faceIndex)], weights,
+                                            uc, vc, ux, vx, uy, vy, sums);
             uint8_t px[4] = {0, 0, 0, 255};
             if (weightSum != 0) {
                 for (int ch = 0; ch < Channels; ++ch) {

@@ -46,7 +46,9 @@ class PolarGeometry {
     double V(double row) const { return row * inverseHeight - offsetV; }
     static bool OnDisc(double u, double v) { return std::sqrt(u * u + v * v) <= 0.5; }
     // The direction of any normalised position, on the disc or not.
-    DomeDirection Direction(double u, double v) const;
+    DomeDirection Direction(double u, double v) const {
+        return DirectionAt(u, v, std::sqrt(u * u + v * v));
+    }
     int ChooseFace(const DomeDirection& d) const;
     // Face-plane coordinates: P across the face, Q up it, -1..1 on the face.
     void FacePlane(int face, const DomeDirection& d, double& p, double& q) const;
@@ -54,6 +56,9 @@ class PolarGeometry {
     FaceHit Locate(const FacePictures& faces, double u, double v) const;
 
   private:
+    // rho: the position's distance from the centre.
+    DomeDirection DirectionAt(double u, double v, double rho) const;
+
     int width;
     int height;
     double inverseWidth;
@@ -66,4 +71,78 @@ class PolarGeometry {
 
 // Column or row of face-plane coordinate t on a face n pixels across, truncated towards zero;
 // -1 when t lies beyond the face (or is not a number), so no read leaves the picture.
-int FacePixelIndex(double t, int n);
+inline int FacePixelIndex(double t, int n) {
+    const double position = (n - 1) * (t + 1) * 0.5;
+    if (!(position > -1.0 && position < n)) return -1;
+    return static_cast<int>(position);
+}
+
+// Inline: every renderer calls these once or more per output pixel.
+
+inline DomeDirection PolarGeometry::DirectionAt(double u, double v, double rho) const {
+    DomeDirection d;
+    d.u = u;
+    d.v = v;
+    const double theta = rho * sweepRadians;
+    double sinTheta = 0;
+    sincos(theta, &sinTheta, &d.z);
+    if (rho > 0) {
+        d.a = v * sinTheta / rho;
+        d.b = u * sinTheta / rho;
+    }
+    return d;
+}
+
+// The top face takes the directions within 45 degrees of the zenith in both a and b; the
+// azimuth then picks a side: within 45 degrees of up, beyond 135, right or left. Each angle
+// bound is a comparison of the two legs, so no arc tangent is needed.
+inline int PolarGeometry::ChooseFace(const DomeDirection& d) const {
+    if (d.z > 0 && std::fabs(d.b) <= d.z && std::fabs(d.a) <= d.z) return kTop;
+    const double across = std::fabs(d.u);
+    if (d.v > 0 && across <= d.v) return domeMaster ? kFront : kBack;
+    if (d.v < 0 && across < -d.v) return domeMaster ? kBack : kFront;
+    return d.u > 0 ? kRight : kLeft;
+}
+
+inline void PolarGeometry::FacePlane(int face, const DomeDirection& d, double& p, double& q) const {
+    // All-sky is 'Dome Master' mirrored top to bottom: a becomes -a.
+    const double a = domeMaster ? d.a : -d.a;
+    const double b = d.b, z = d.z;
+    switch (face) {
+        case kTop:
+            p = b / z;
+            q = -a / z;
+            break;
+        case kFront:
+            p = b / a;
+            q = z / a;
+            break;
+        case kBack:
+            p = b / a;
+            q = -z / a;
+            break;
+        case kRight:
+            p = -a / b;
+            q = z / b;
+            break;
+        default:
+            p = -a / b;
+            q = -z / b;
+            break;  // Left
+    }
+}
+
+inline FaceHit PolarGeometry::Locate(const FacePictures& faces, double u, double v) const {
+    FaceHit hit;
+    const double rho = std::sqrt(u * u + v * v);
+    if (!(rho <= 0.5)) return hit;  // off the disc
+    const DomeDirection d = DirectionAt(u, v, rho);
+    hit.face = ChooseFace(d);
+    double p, q;
+    FacePlane(hit.face, d, p, q);
+    const CImage& face = faces[static_cast<size_t>(hit.face)];
+    hit.column = FacePixelIndex(p, face.Width());
+    hit.row = FacePixelIndex(q, face.Height());
+    if (!hit.Found()) hit.row = hit.column = -1;
+    return hit;
+}

@@ -6,14 +6,17 @@ void RenderPlain(CImage& output, const FiveViewSettings& settings, const FacePic
                  Progress& progress) {
     const PolarGeometry geometry(output.Width(), output.Height(), settings.polarSweep,
                                  settings.polarFormat);
+    const FaceReaders readers = ReadersOf(faces);
+    const RgbWriter writer(output);
+    const int w = output.Width();
     ForEachRow(0, output.Height() - 1, progress, [&](int i) {
         const double v = geometry.V(i);
-        for (int j = 0; j < output.Width(); ++j) {
+        for (int j = 0; j < w; ++j) {
             const FaceHit hit = geometry.Locate(faces, geometry.U(j), v);
             if (!hit.Found()) continue;
             uint8_t r = 0, g = 0, b = 0;
-            faces[static_cast<size_t>(hit.face)].GetRGB(hit.column, hit.row, r, g, b);
-            output.SetRGB(j, i, r, g, b);
+            readers[static_cast<size_t>(hit.face)].Get(hit.column, hit.row, r, g, b);
+            writer.Set(j, i, r, g, b);
         }
     });
 }

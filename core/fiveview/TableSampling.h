@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "fiveview/FaceGeometry.h"
+#include "fiveview/FaceReaders.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "ports/RowBands.h"
 
@@ -82,6 +83,7 @@ void RenderThroughTable(CImage& output, const FacePictures& faces, const FiveVie
     }
     uint8_t* const bits = output.Bits();
     const size_t rowBytes = static_cast<size_t>(output.RowBytes());
+    const FaceReaders readers = ReadersOf(faces);
     ForEachRow(0, h - 1, progress, [&](int i) {
         size_t entry = static_cast<size_t>(i) * static_cast<size_t>(w) * Samples;
         uint8_t* pixel = bits + static_cast<size_t>(i) * rowBytes;
@@ -92,7 +94,7 @@ void RenderThroughTable(CImage& output, const FacePictures& faces, const FiveVie
                 const int row = tables.rowTable[entry], column = tables.columnTable[entry];
                 if (row < 0 || column < 0) continue;
                 uint8_t r = 0, g = 0, b = 0;
-                faces[tables.faceTable[entry]].GetRGB(column, row, r, g, b);
+                readers[tables.faceTable[entry]].Get(column, row, r, g, b);
                 const int weight = SamplePattern<Samples>::kWeights[s];
                 sums[0] += weight * r;
                 sums[1] += weight * g;

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "image/BmpRle.h"
 #include "image/DibLayout.h"
 #include "image/PictureAllowance.h"
 #include "util/BinaryFile.h"
@@ -17,6 +18,8 @@ constexpr int kFileHeaderSize = 14;
 constexpr int kCoreHeaderSize = 12;
 constexpr int kLongestHeader = 124;  // the fifth version of the Windows header
 constexpr uint32_t kPlainCompression = 0;
+constexpr uint32_t kRle8Compression = 1;
+constexpr uint32_t kRle4Compression = 2;
 constexpr uint32_t kAlphaBitFieldsCompression = 6;
 
 // What the reader learns from the headers, each value checked before use.
@@ -108,7 +111,13 @@ bool ReadHeaders(InputFile& file, BmpLayout& layout) {
     const bool deep = layout.bitCount == 16 || layout.bitCount == 32;
     const bool bitFields = layout.compression == dib::kBitFieldsCompression ||
                            layout.compression == kAlphaBitFieldsCompression;
-    if (layout.compression != kPlainCompression && !(bitFields && deep)) return false;
+    // Run-length rows are bottom-up by definition: a top-down file with them is damaged.
+    const bool runLength = (layout.compression == kRle8Compression && layout.bitCount == 8) ||
+                           (layout.compression == kRle4Compression && layout.bitCount == 4);
+    if (runLength && layout.topDown) return false;
+    if (layout.compression != kPlainCompression && !(bitFields && deep) && !runLength) {
+        return false;
+    }
     if (bitFields) {
         const int maskCount = layout.compression == kAlphaBitFieldsCompression ? 4 : 3;
         uint8_t maskBytes[16] = {};
@@ -158,12 +167,35 @@ int64_t FileRowBytes(const BmpLayout& layout) {
     return dib::RowBytesOf(layout.bitCount, layout.width);
 }
 
+bool RunLength(const BmpLayout& layout) {
+    return layout.compression == kRle8Compression || layout.compression == kRle4Compression;
+}
+
 // Plain rows expand to nothing more than themselves: the picture is worth making only for
-// the rows the file holds (and the allowance for files that end early).
+// the rows the file holds (and the allowance for files that end early). Run-length data
+// stands for at most its longest runs.
 bool RowsPresentCanStandFor(const InputFile& file, const BmpLayout& layout, int64_t tableStart) {
     const int64_t present = file.Size() - PixelsStart(layout, tableStart);
+    const int64_t declared = int64_t{layout.width} * layout.height;
+    if (RunLength(layout)) {
+        return allowance::DataCanStandFor(declared,
+                                          std::max<int64_t>(present, 0) * kRlePixelsPerByte);
+    }
     const int64_t rows = allowance::PlainPixels(present, FileRowBytes(layout));
-    return allowance::DataCanStandFor(int64_t{layout.width} * layout.height, rows * layout.width);
+    return allowance::DataCanStandFor(declared, rows * layout.width);
+}
+
+// Decodes the run-length data at the file position into the zeroed rows; answers the rows
+// the data held. Reads no more than the largest encoding of the picture could take.
+size_t ReadRunLengthRows(InputFile& file, const BmpLayout& layout, uint8_t* rows, size_t rowBytes) {
+    const int64_t rest = file.Size() - file.Position();
+    // Absolute runs take 2 bytes for every 255 pixels beyond the pixels' own, and each row
+    // ends with a code: more data than this can only be padding or garbage.
+    const int64_t largest = int64_t{layout.height} * (static_cast<int64_t>(rowBytes) * 2 + 4) + 16;
+    std::vector<uint8_t> data(static_cast<size_t>(std::clamp<int64_t>(rest, 0, largest)));
+    data.resize(file.Read(data.data(), data.size()));
+    const RleRows target{rows, rowBytes, layout.width, layout.height, layout.bitCount};
+    return static_cast<size_t>(DecodeBmpRle(data.data(), data.size(), target));
 }
 
 void FlipRows(uint8_t* rows, int rowBytes, int height) {
@@ -261,7 +293,9 @@ int CBmpImpl::Read(const std::string& name) {
 
     SeekToPixels(file, layout, tableStart);
     uint8_t* rows = table + 4 * static_cast<size_t>(n);
-    const size_t rowsRead = ReadOrZero(file, rows, imageSize) / rowBytesOfFile;
+    const size_t rowsRead = RunLength(layout)
+                                ? ReadRunLengthRows(file, layout, rows, rowBytesOfFile)
+                                : ReadOrZero(file, rows, imageSize) / rowBytesOfFile;
     if (layout.topDown) FlipRows(rows, static_cast<int>(rowBytesOfFile), layout.height);
 
     AdoptDib(std::move(block), blockSize);

@@ -17,6 +17,10 @@ constexpr FileTypeEntry kFileTypes[] = {
     {kTypeTga, "tga", "TGA files", true, true, "TGA", true, nullptr, 2},
     {kTypePict, "pict", "PICT files", false, true, "PIC", true, nullptr, -1},
     {kTypeSgi, "rgb", nullptr, false, false, "RGB", false, nullptr, -1},
+    // The other names SGI files go by.
+    {kTypeSgi, "sgi", nullptr, false, false, "SGI", false, nullptr, -1},
+    {kTypeSgi, "rgba", nullptr, false, false, "RGBA", false, nullptr, -1},
+    {kTypeSgi, "bw", nullptr, false, false, "BW", false, nullptr, -1},
     {kTypeXpm, "xpm", nullptr, false, false, "XPM", false, nullptr, -1},
 };
 

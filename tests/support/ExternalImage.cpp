@@ -19,6 +19,32 @@ bool RunConvert(const std::string& arguments) {
     return std::system(("convert " + arguments + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+bool PillowAvailable() {
+    return std::system("/usr/bin/python3 -c 'import PIL' >/dev/null 2>&1") == 0;
+}
+
+bool FfmpegAvailable() {
+    return std::system("ffmpeg -version >/dev/null 2>&1") == 0;
+}
+
+bool PillowRead(const std::string& file, const std::string& colourPpm,
+                const std::string& alphaPpm) {
+    const std::string script =
+        "import sys\n"
+        "from PIL import Image\n"
+        "im = Image.open(sys.argv[1])\n"
+        "im.convert('RGB').save(sys.argv[2], 'PPM')\n"
+        "if 'A' in im.getbands(): im.getchannel('A').convert('RGB').save(sys.argv[3], 'PPM')\n";
+    const std::string command = "/usr/bin/python3 -c \"" + script + "\" '" + file + "' '" +
+                                colourPpm + "' '" + alphaPpm + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+bool RunFfmpeg(const std::string& arguments) {
+    return std::system(("ffmpeg -loglevel error -y " + arguments + " >/dev/null 2>&1").c_str()) ==
+           0;
+}
+
 bool WritePpm(const std::string& name, const RgbPicture& picture) {
     std::ofstream out(name, std::ios::binary);
     out << "P6\n" << picture.width << " " << picture.height << "\n255\n";

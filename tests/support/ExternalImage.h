@@ -37,6 +37,25 @@ bool InteropRequired();
 // Runs convert with the arguments; true when it succeeded.
 bool RunConvert(const std::string& arguments);
 
+// The other programs whose files we read: Pillow (Debian's python3-pil) and ffmpeg.
+bool PillowAvailable();
+bool FfmpegAvailable();
+// Like REQUIRE_CONVERT, for any of them.
+#define REQUIRE_PROGRAM(available, name)                       \
+    do {                                                       \
+        if (!(available)) {                                    \
+            if (InteropRequired())                             \
+                FAIL() << name                                 \
+                    " is not installed; scripts/install-deps " \
+                    "installs it";                             \
+            GTEST_SKIP() << name " is not installed";          \
+        }                                                      \
+    } while (false)
+// Pillow's reading of a file, as its colours in a PPM (alpha left out) and, when it has
+// alpha, that as the grey levels of a second PPM.
+bool PillowRead(const std::string& file, const std::string& colourPpm, const std::string& alphaPpm);
+bool RunFfmpeg(const std::string& arguments);
+
 bool WritePpm(const std::string& name, const RgbPicture& picture);
 bool ReadPpm(const std::string& name, RgbPicture& picture);
 

@@ -7,6 +7,7 @@
 #include "image/DibLayout.h"
 #include "image/Png.h"
 #include "image/PngErrors.h"
+#include "image/PngReadLimits.h"
 #include "util/BinaryFile.h"
 
 namespace {
@@ -30,36 +31,6 @@ void ChooseTransformations(png_structp png, png_infop info) {
             png_set_expand_gray_1_2_4_to_8(png);
         }
     }
-}
-
-// Bytes of compressed rows the file holds: the lengths of its IDAT chunks, found by stepping
-// from chunk header to chunk header (a chunk running past the end counts what is there).
-// Other chunks, however long, hold no rows. The file is left at its start.
-int64_t CompressedRowBytes(std::FILE* file, int64_t fileBytes) {
-    constexpr int64_t kSignatureSize = 8, kChunkFraming = 12;
-    int64_t total = 0;
-    uint8_t head[8];
-    for (int64_t at = kSignatureSize; at + kChunkFraming <= fileBytes;) {
-        if (std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
-            std::fread(head, 1, sizeof head, file) != sizeof head) {
-            break;
-        }
-        const int64_t length = int64_t{head[0]} << 24 | head[1] << 16 | head[2] << 8 | head[3];
-        if (std::memcmp(head + 4, "IDAT", 4) == 0) total += std::min(length, fileBytes - at - 8);
-        if (std::memcmp(head + 4, "IEND", 4) == 0) break;
-        at += kChunkFraming + length;
-    }
-    std::rewind(file);
-    return total;
-}
-
-// Deflate expands at most about 1032 to 1, so a file whose compressed rows are shorter than
-// its declared rows need is refused before a buffer that large exists.
-bool DataCanHoldRows(png_structp png, png_infop info, int64_t compressedBytes) {
-    constexpr int64_t kMostDeflateExpansion = 1032;
-    const int64_t rowBytes = static_cast<int64_t>(png_get_rowbytes(png, info));
-    const int64_t height = png_get_image_height(png, info);
-    return height * rowBytes <= compressedBytes * kMostDeflateExpansion;
 }
 
 // Makes the picture the transformed rows fit exactly; false for any other row layout or a
@@ -91,13 +62,7 @@ bool MakePicture(png_structp png, png_infop info, CImageImpl& image) {
 int DecodePng(png_structp png, png_infop info, std::FILE* file, int64_t compressedBytes,
               CImageImpl& image) {
     if (setjmp(png_jmpbuf(png))) return 0;
-    png_set_user_limits(png, dib::kMaxDimension, dib::kMaxDimension);
-    // The text and other metadata chunks are never used. Skipped unread, a declared length
-    // far beyond the file cannot make libpng allocate a buffer of that size for one of them
-    // (libpng 1.6.39 only warns about a chunk over its size limit, then allocates anyway).
-    static constexpr png_byte kUnusedChunks[] = "tEXt\0zTXt\0iTXt\0sPLT\0pCAL\0sCAL\0eXIf";
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks,
-                                static_cast<int>(sizeof kUnusedChunks / 5));
+    SetPngReadLimits(png);
     png_init_io(png, file);
     png_read_info(png, info);
     if (!DataCanHoldRows(png, info, compressedBytes)) return 0;

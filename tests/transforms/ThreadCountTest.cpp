@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "ports/RowBands.h"
 #include "sky/SkyCube.h"
 #include "support/PictureBytes.h"
 #include "support/ScopedRenderThreads.h"
 #include "transforms/AmbivuePolar.h"
 #include "transforms/HammerAitoff.h"
 #include "transforms/RectPolar.h"
+#include "util/CancelRequest.h"
 
 namespace {
 
@@ -36,6 +38,39 @@ TEST(TransformThreads, EveryTransformGivesTheSameBytesOnAnyNumberOfThreads) {
             } else {
                 EXPECT_TRUE(PictureBytes(output) == one) << threads << " threads";
             }
+        }
+    }
+}
+
+// A cancelling signal stops every transform at its next row, on one thread or several: with
+// the cancel already asked for, at most the rows under way when it was seen are filled.
+TEST(TransformThreads, ACancellingSignalStopsATransformAtItsNextRow) {
+    CImage source;
+    sky::RenderFace(source, 4, 80, 60);
+    XformSettings settings;
+    const XformRoutine routines[] = {RectToPolar, PolarToRect, AmbivueToPolar, PolarToAmbivue,
+                                     HammerAitoffToPolar};
+    for (int threads : {1, 2}) {
+        const ScopedRenderThreads count(threads);
+        for (const XformRoutine routine : routines) {
+            CImage output;
+            output.Create(200, 400, 24, -1);
+            output.Fill(1, 2, 3, 255);
+            RequestCancel();
+            routine(source, output, settings);
+            ClearCancelRequest();
+            int filledRows = 0;
+            for (int y = 0; y < output.Height(); ++y) {
+                for (int x = 0; x < output.Width(); ++x) {
+                    uint8_t r = 0, g = 0, b = 0;
+                    output.GetRGB(x, y, r, g, b);
+                    if (r != 1 || g != 2 || b != 3) {
+                        ++filledRows;
+                        break;
+                    }
+                }
+            }
+            EXPECT_LE(filledRows, threads * kBandRows) << threads << " threads";
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "MemoryFile.h"
 #include "deep/DeepFiles.h"
@@ -154,7 +155,9 @@ bool ReadDeep(int fileType, const std::string& path) {
             sum += p[0] + p[1] + p[2] + p[3];
         }
     }
-    sink = static_cast<uint32_t>(sum);
+    uint32_t bits = 0;  // a float file may hold infinities and NaNs: keep the bits
+    std::memcpy(&bits, &sum, sizeof bits);
+    sink = bits;
     return true;
 }
 

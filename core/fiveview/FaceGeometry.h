@@ -52,8 +52,10 @@ class PolarGeometry {
     int ChooseFace(const DomeDirection& d) const;
     // Face-plane coordinates: P across the face, Q up it, -1..1 on the face.
     void FacePlane(int face, const DomeDirection& d, double& p, double& q) const;
-    // The face pixel of a normalised position; none off the disc.
-    FaceHit Locate(const FacePictures& faces, double u, double v) const;
+    // The face pixel of a normalised position; none off the disc. FaceArray: the five faces
+    // of any pixel type, each with a Width() and a Height().
+    template <typename FaceArray>
+    FaceHit Locate(const FaceArray& faces, double u, double v) const;
 
   private:
     // rho: the position's distance from the centre.
@@ -132,7 +134,8 @@ inline void PolarGeometry::FacePlane(int face, const DomeDirection& d, double& p
     }
 }
 
-inline FaceHit PolarGeometry::Locate(const FacePictures& faces, double u, double v) const {
+template <typename FaceArray>
+FaceHit PolarGeometry::Locate(const FaceArray& faces, double u, double v) const {
     FaceHit hit;
     const double rho = std::sqrt(u * u + v * v);
     if (!(rho <= 0.5)) return hit;  // off the disc
@@ -140,7 +143,7 @@ inline FaceHit PolarGeometry::Locate(const FacePictures& faces, double u, double
     hit.face = ChooseFace(d);
     double p, q;
     FacePlane(hit.face, d, p, q);
-    const CImage& face = faces[static_cast<size_t>(hit.face)];
+    const auto& face = faces[static_cast<size_t>(hit.face)];
     hit.column = FacePixelIndex(p, face.Width());
     hit.row = FacePixelIndex(q, face.Height());
     if (!hit.Found()) hit.row = hit.column = -1;

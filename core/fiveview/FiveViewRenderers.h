@@ -6,6 +6,7 @@
 
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewSettings.h"
+#include "fiveview/PixelPaths.h"
 #include "image/Image.h"
 #include "ports/Progress.h"
 
@@ -44,6 +45,13 @@ void BuildSubsample5Table(const CImage& output, const FiveViewSettings& settings
 void RenderSubsample5Table(CImage& output, const FiveViewSettings& settings,
                            const FacePictures& faces, const FiveViewTables& tables,
                            Progress& progress);
+
+// The same renderers on float samples with alpha (deep/DeepPicture.h): the same sample
+// positions, weights and coverage; the sums are kept in float and not rounded.
+void RenderPlainDeep(DeepPicture& output, const FiveViewSettings& settings, const DeepFaces& faces,
+                     Progress& progress);
+void RenderSubsample5Deep(DeepPicture& output, const FiveViewSettings& settings,
+                          const DeepFaces& faces, Progress& progress);
 
 void BuildEwaWeights(EwaWeights& weights, double falloff);
 // EWA makes H + 1 steps: it starts one row below the picture to seed its neighbour memory.

@@ -1,24 +1,40 @@
 #include "fiveview/FiveViewRenderers.h"
+#include "fiveview/PixelPaths.h"
 #include "fiveview/TableSampling.h"
 #include "ports/RowBands.h"
 
-void RenderPlain(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
-                 Progress& progress) {
+namespace {
+
+template <typename Path>
+void RenderPlainOn(typename Path::Output& output, const FiveViewSettings& settings,
+                   const typename Path::FaceArray& faceArray, Progress& progress) {
     const PolarGeometry geometry(output.Width(), output.Height(), settings.polarSweep,
                                  settings.polarFormat);
-    const FaceReaders readers = ReadersOf(faces);
-    const RgbWriter writer(output);
+    const typename Path::Faces faces(faceArray);
+    const typename Path::Writer writer(output);
     const int w = output.Width();
     ForEachRow(0, output.Height() - 1, progress, [&](int i) {
         const double v = geometry.V(i);
         for (int j = 0; j < w; ++j) {
-            const FaceHit hit = geometry.Locate(faces, geometry.U(j), v);
+            const FaceHit hit = geometry.Locate(faceArray, geometry.U(j), v);
             if (!hit.Found()) continue;
-            uint8_t r = 0, g = 0, b = 0;
-            readers[static_cast<size_t>(hit.face)].Get(hit.column, hit.row, r, g, b);
-            writer.Set(j, i, r, g, b);
+            typename Path::Sample sample;
+            faces.Get(hit.face, hit.column, hit.row, sample);
+            writer.Set(j, i, sample);
         }
     });
+}
+
+}  // namespace
+
+void RenderPlain(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
+                 Progress& progress) {
+    RenderPlainOn<EightBitPath>(output, settings, faces, progress);
+}
+
+void RenderPlainDeep(DeepPicture& output, const FiveViewSettings& settings, const DeepFaces& faces,
+                     Progress& progress) {
+    RenderPlainOn<DeepPath>(output, settings, faces, progress);
 }
 
 void BuildPlainTable(const CImage& output, const FiveViewSettings& settings,

@@ -1,35 +1,47 @@
 #include "fiveview/FiveViewRenderers.h"
+#include "fiveview/PixelPaths.h"
 #include "fiveview/TableSampling.h"
 #include "ports/RowBands.h"
 
-void RenderSubsample5(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
-                      Progress& progress) {
+namespace {
+
+template <typename Path>
+void RenderSubsample5On(typename Path::Output& output, const FiveViewSettings& settings,
+                        const typename Path::FaceArray& faceArray, Progress& progress) {
     const PolarGeometry geometry(output.Width(), output.Height(), settings.polarSweep,
                                  settings.polarFormat);
     using Pattern = SamplePattern<5>;
-    const FaceReaders readers = ReadersOf(faces);
-    const RgbWriter writer(output);
+    const typename Path::Faces faces(faceArray);
+    const typename Path::Writer writer(output);
     const int w = output.Width();
     ForEachRow(0, output.Height() - 1, progress, [&](int i) {
         double u[5], v[5];
         for (int j = 0; j < w; ++j) {
             Pattern::Positions(geometry, j, i, u, v);
-            int sums[3] = {0, 0, 0};
+            typename Path::Sum sum;
             for (int s = 0; s < 5; ++s) {
-                const FaceHit hit = geometry.Locate(faces, u[s], v[s]);
+                const FaceHit hit = geometry.Locate(faceArray, u[s], v[s]);
                 if (!hit.Found()) continue;
-                uint8_t r = 0, g = 0, b = 0;
-                readers[static_cast<size_t>(hit.face)].Get(hit.column, hit.row, r, g, b);
-                sums[0] += Pattern::kWeights[s] * r;
-                sums[1] += Pattern::kWeights[s] * g;
-                sums[2] += Pattern::kWeights[s] * b;
+                typename Path::Sample sample;
+                faces.Get(hit.face, hit.column, hit.row, sample);
+                sum.Add(Pattern::kWeights[s], sample);
             }
-            // Samples off the disc count as black, so the rim darkens.
-            writer.Set(j, i, static_cast<uint8_t>(sums[0] / Pattern::kTotalWeight),
-                       static_cast<uint8_t>(sums[1] / Pattern::kTotalWeight),
-                       static_cast<uint8_t>(sums[2] / Pattern::kTotalWeight));
+            // Samples off the disc count as black (and clear), so the rim darkens.
+            writer.Set(j, i, sum.Finish(Pattern::kTotalWeight));
         }
     });
+}
+
+}  // namespace
+
+void RenderSubsample5(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
+                      Progress& progress) {
+    RenderSubsample5On<EightBitPath>(output, settings, faces, progress);
+}
+
+void RenderSubsample5Deep(DeepPicture& output, const FiveViewSettings& settings,
+                          const DeepFaces& faces, Progress& progress) {
+    RenderSubsample5On<DeepPath>(output, settings, faces, progress);
 }
 
 void BuildSubsample5Table(const CImage& output, const FiveViewSettings& settings,

@@ -77,12 +77,16 @@ bool ForEachRowBand(int first, int last, Progress& progress, MakeState&& makeSta
     };
     bool cancelled = false;
     {
+        // The first pump comes before any worker starts, so a cancel already asked for
+        // stops the job before its first row, as on one thread.
+        progress.PumpMessages(1);
+        if (progress.cancelled) return false;
         std::vector<std::jthread> workers;
         workers.reserve(static_cast<size_t>(threads));
         for (int t = 0; t < threads; ++t) workers.emplace_back(work);
         const int rows = last - first + 1;
         for (int stepped = 0; stepped < rows; ++stepped) {
-            progress.PumpMessages(1);
+            if (stepped > 0) progress.PumpMessages(1);
             if (progress.cancelled) {
                 cancelled = true;
                 stop = true;

@@ -20,10 +20,12 @@ struct ReaderName {
 // The deep readers have no CImage type; they get numbers of their own.
 constexpr int kDeepPng = 1001;
 constexpr int kDeepTiff = 1002;
+constexpr int kDeepExr = 1003;
 
 constexpr ReaderName kReaders[] = {
-    {"bmp", kTypeBmp}, {"tga", kTypeTga},  {"gif", kTypeGif},   {"sgi", kTypeSgi},
-    {"png", kTypePng}, {"jpeg", kTypeJpg}, {"png16", kDeepPng}, {"tiff", kDeepTiff},
+    {"bmp", kTypeBmp},   {"tga", kTypeTga},   {"gif", kTypeGif},
+    {"sgi", kTypeSgi},   {"png", kTypePng},   {"jpeg", kTypeJpg},
+    {"png16", kDeepPng}, {"tiff", kDeepTiff}, {"exr", kDeepExr},
 };
 
 // Keeps the reads from being optimised away.
@@ -131,7 +133,7 @@ int ReaderFileType(const std::string& reader) {
 }
 
 const char* ReaderNames() {
-    return "bmp tga gif sgi png jpeg png16 tiff";
+    return "bmp tga gif sgi png jpeg png16 tiff exr";
 }
 
 namespace {
@@ -141,8 +143,9 @@ namespace {
 bool ReadDeep(int fileType, const std::string& path) {
     DeepPicture picture;
     std::string problem;
-    const bool read = fileType == kDeepPng ? ReadDeepPng(path, picture, problem)
-                                           : ReadDeepTiff(path, picture, problem);
+    const bool read = fileType == kDeepPng    ? ReadDeepPng(path, picture, problem)
+                      : fileType == kDeepTiff ? ReadDeepTiff(path, picture, problem)
+                                              : ReadDeepExr(path, picture, problem);
     sink = static_cast<uint32_t>(problem.size());
     if (read != picture.HasPicture()) Fail("a deep reader's answer and its picture disagree");
     if (!read) return false;
@@ -169,7 +172,9 @@ bool FuzzReadPicture(int fileType, const uint8_t* data, size_t size) {
         std::perror("memory file");
         std::abort();
     }
-    if (fileType == kDeepPng || fileType == kDeepTiff) return ReadDeep(fileType, file.Path());
+    if (fileType == kDeepPng || fileType == kDeepTiff || fileType == kDeepExr) {
+        return ReadDeep(fileType, file.Path());
+    }
     CImage image;
     // A reader may keep a partial picture when it answers 0 (a file that ended early), so
     // whatever it left is read either way.

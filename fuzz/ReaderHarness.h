@@ -9,8 +9,8 @@
 // read back pixel by pixel through the public accessors, so a reader that builds an
 // inconsistent picture is caught by the sanitizers or by the checks here (which abort).
 
-// The file type of a reader's name (bmp, tga, gif, sgi, png, jpeg, and the deep readers png16
-// and tiff); -1 for an unknown name.
+// The file type of a reader's name (bmp, tga, gif, sgi, png, jpeg, and the deep readers png16,
+// tiff and exr); -1 for an unknown name.
 int ReaderFileType(const std::string& reader);
 // The reader names, blank-separated, for usage messages.
 const char* ReaderNames();

@@ -20,22 +20,23 @@ bool IsTiff(const std::string& extension) {
 
 bool IsDeepFileName(const std::string& name) {
     const std::string extension = ExtensionOf(name);
-    return extension == "png" || IsTiff(extension);
+    return extension == "png" || extension == "exr" || IsTiff(extension);
 }
 
 bool ReadDeepPicture(const std::string& name, DeepPicture& picture, std::string& problem) {
     const std::string extension = ExtensionOf(name);
     if (extension == "png") return ReadDeepPng(name, picture, problem);
     if (IsTiff(extension)) return ReadDeepTiff(name, picture, problem);
-    problem = "not a PNG or TIFF name";
+    if (extension == "exr") return ReadDeepExr(name, picture, problem);
+    problem = "not a PNG, TIFF or OpenEXR name";
     return false;
 }
 
 bool WriteDeepPicture(const std::string& name, const DeepPicture& picture,
                       const DeepWriteOptions& options, std::string& problem) {
     const std::string extension = ExtensionOf(name);
-    if (extension != "png" && !IsTiff(extension)) {
-        problem = "not a PNG or TIFF name";
+    if (!IsDeepFileName(name)) {
+        problem = "not a PNG, TIFF or OpenEXR name";
         return false;
     }
     AtomicFile file(name);
@@ -43,8 +44,9 @@ bool WriteDeepPicture(const std::string& name, const DeepPicture& picture,
         problem = "cannot write in that folder";
         return false;
     }
-    const bool written = extension == "png"
-                             ? WriteDeepPng(file.WriteName(), picture, options, problem)
+    const bool written =
+        extension == "png"   ? WriteDeepPng(file.WriteName(), picture, options, problem)
+        : extension == "exr" ? WriteDeepExr(file.WriteName(), picture, options, problem)
                              : WriteDeepTiff(file.WriteName(), picture, options, problem);
     if (!written) {
         file.Discard();

@@ -233,3 +233,151 @@ TEST(DeepFiles, DamagedAndHostileFilesAreRefusedWithAReason) {
 }
 
 }  // namespace
+
+namespace {
+
+// ffmpeg's reading of a file as float planes (green, blue, red, then alpha; or grey alone),
+// top row first.
+bool FfmpegFloats(const TempDir& dir, const std::string& file, bool alpha,
+                  std::vector<float>& planes, bool grey = false) {
+    const std::string raw = dir.File("ffmpeg.raw");
+    const char* format = grey ? "grayf32le" : alpha ? "gbrapf32le" : "gbrpf32le";
+    if (!RunFfmpeg("-i '" + file + "' -f rawvideo -pix_fmt " + format + " '" + raw + "'")) {
+        return false;
+    }
+    const std::vector<uint8_t> bytes = ReadFileBytes(raw);
+    planes.resize(bytes.size() / sizeof(float));
+    std::memcpy(planes.data(), bytes.data(), planes.size() * sizeof(float));
+    return true;
+}
+
+// OpenEXR keeps half and float samples exactly, values beyond 0 to 1 included, under every
+// lossless compression; DWAA is lossy but close; ffmpeg reads our files to the same floats.
+TEST(DeepFiles, OpenExrKeepsHalfAndFloatSamples) {
+    TempDir dir;
+    DeepPicture picture = Gradient(45, 31, true, 37.0f);
+    picture.Pixel(2, 3)[1] = -4.25f;
+    for (const SampleDepth depth : {SampleDepth::kHalf, SampleDepth::kFloat}) {
+        for (const ExrCompression compression : {ExrCompression::kNone, ExrCompression::kZip,
+                                                 ExrCompression::kPiz, ExrCompression::kDwaa}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(depth)) + " " +
+                         std::to_string(static_cast<int>(compression)));
+            DeepWriteOptions options;
+            options.depth = depth;
+            options.exrCompression = compression;
+            std::string problem;
+            const std::string file = dir.File("ours.exr");
+            ASSERT_TRUE(WriteDeepPicture(file, picture, options, problem)) << problem;
+            DeepPicture back;
+            ASSERT_TRUE(ReadDeepPicture(file, back, problem)) << problem;
+            ASSERT_EQ(back.Width(), 45);
+            ASSERT_TRUE(back.HasAlpha());
+            float largestError = 0;
+            for (int y = 0; y < 31; ++y) {
+                for (int x = 0; x < 45; ++x) {
+                    for (int c = 0; c < 4; ++c) {
+                        const float want = picture.Pixel(x, y)[c];
+                        // A half keeps 11 significant bits.
+                        const float tolerance =
+                            depth == SampleDepth::kHalf ? std::fabs(want) / 2048.0f + 1e-7f : 0;
+                        largestError = std::max(largestError,
+                                                std::fabs(back.Pixel(x, y)[c] - want) - tolerance);
+                    }
+                }
+            }
+            if (compression == ExrCompression::kDwaa) {
+                EXPECT_LT(largestError, 1.0f) << "lossy, but close";
+                continue;
+            }
+            EXPECT_LE(largestError, 0.0f);
+            EXPECT_FLOAT_EQ(back.Pixel(2, 3)[1], -4.25f);
+            if (!FfmpegAvailable()) continue;
+            std::vector<float> planes;
+            ASSERT_TRUE(FfmpegFloats(dir, file, true, planes));
+            ASSERT_EQ(planes.size(), size_t{45} * 31 * 4);
+            const size_t plane = size_t{45} * 31;
+            const int order[4] = {1, 2, 0, 3};  // ffmpeg's planes: G, B, R, A
+            for (int row = 0; row < 31; ++row) {
+                for (int x = 0; x < 45; ++x) {
+                    for (int k = 0; k < 4; ++k) {
+                        const size_t at = static_cast<size_t>(k) * plane + size_t(row) * 45 + x;
+                        ASSERT_EQ(planes[at], back.Pixel(x, 30 - row)[order[k]])
+                            << x << "," << row << " plane " << k;
+                    }
+                }
+            }
+        }
+    }
+    std::string problem;
+    EXPECT_FALSE(WriteDeepPicture(dir.File("eight.exr"), picture, DeepWriteOptions{}, problem))
+        << "16 bits are not an OpenEXR sample";
+}
+
+// ffmpeg's OpenEXR files (half and float; none, RLE and ZIP; grey, RGB, RGBA) load as ffmpeg
+// decodes them.
+TEST(DeepFiles, FfmpegsOpenExrFilesLoadAsItReadsThem) {
+    REQUIRE_PROGRAM(FfmpegAvailable(), "ffmpeg");
+    TempDir dir;
+    std::string problem;
+    ASSERT_TRUE(WriteDeepPicture(dir.File("source.png"), Gradient(37, 23, true), DeepWriteOptions{},
+                                 problem));
+    const struct {
+        const char* name;
+        const char* options;
+        bool alpha;
+        bool grey;
+    } cases[] = {
+        {"half-zip16.exr", "-pix_fmt gbrpf32le -format half -compression zip16", false, false},
+        {"float-none.exr", "-pix_fmt gbrpf32le -format float -compression none", false, false},
+        {"rgba-rle.exr", "-pix_fmt gbrapf32le -format half -compression rle", true, false},
+        {"grey-zip1.exr", "-pix_fmt grayf32le -format float -compression zip1", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = dir.File(c.name);
+        ASSERT_TRUE(
+            RunFfmpeg("-i '" + dir.File("source.png") + "' " + c.options + " '" + file + "'"));
+        DeepPicture ours;
+        ASSERT_TRUE(ReadDeepPicture(file, ours, problem)) << problem;
+        ASSERT_EQ(ours.HasAlpha(), c.alpha);
+        std::vector<float> planes;
+        ASSERT_TRUE(FfmpegFloats(dir, file, c.alpha, planes, c.grey));
+        const size_t plane = static_cast<size_t>(ours.Width()) * ours.Height();
+        const int planeCount = c.grey ? 1 : c.alpha ? 4 : 3;
+        ASSERT_EQ(planes.size(), plane * planeCount);
+        const int order[4] = {1, 2, 0, 3};  // grey reads as red, green and blue alike
+        for (int row = 0; row < ours.Height(); ++row) {
+            for (int x = 0; x < ours.Width(); ++x) {
+                for (int k = 0; k < planeCount; ++k) {
+                    const size_t at = static_cast<size_t>(k) * plane +
+                                      static_cast<size_t>(row) * ours.Width() + x;
+                    ASSERT_EQ(planes[at], ours.Pixel(x, ours.Height() - 1 - row)[order[k]])
+                        << x << "," << row << " plane " << k;
+                }
+            }
+        }
+    }
+}
+
+TEST(DeepFiles, DamagedOpenExrFilesAreRefused) {
+    TempDir dir;
+    const DeepPicture picture = Gradient(64, 64, false);
+    DeepWriteOptions options;
+    options.depth = SampleDepth::kHalf;
+    std::string problem;
+    ASSERT_TRUE(WriteDeepPicture(dir.File("whole.exr"), picture, options, problem)) << problem;
+    const std::vector<uint8_t> bytes = ReadFileBytes(dir.File("whole.exr"));
+    for (const size_t length : {size_t{0}, size_t{4}, size_t{100}, bytes.size() / 2}) {
+        SCOPED_TRACE(length);
+        WriteFileBytes(dir.File("cut.exr"),
+                       std::vector<uint8_t>(bytes.begin(),
+                                            bytes.begin() + static_cast<std::ptrdiff_t>(length)));
+        DeepPicture back;
+        problem.clear();
+        EXPECT_FALSE(ReadDeepPicture(dir.File("cut.exr"), back, problem));
+        EXPECT_FALSE(back.HasPicture());
+        EXPECT_FALSE(problem.empty());
+    }
+}
+
+}  // namespace

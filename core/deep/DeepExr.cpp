@@ -1,0 +1,159 @@
+#include <ImfChannelList.h>
+#include <ImfFrameBuffer.h>
+#include <ImfHeader.h>
+#include <ImfInputFile.h>
+#include <ImfOutputFile.h>
+#include <half.h>
+
+#include <exception>
+#include <mutex>
+#include <vector>
+
+#include "deep/DeepFiles.h"
+#include "image/PictureAllowance.h"
+#include "util/BinaryFile.h"
+
+namespace {
+
+// No OpenEXR compression expands further than this (ZIP and PIZ are bounded by deflate and
+// Huffman coding); a header with next to no data behind it is refused before the picture.
+constexpr int64_t kMostExpansion = 4096;
+
+void LimitSizes() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Imf::Header::setMaxImageSize(65535, 65535);
+        Imf::Header::setMaxTileSize(65535, 65535);
+    });
+}
+
+Imf::Compression CompressionOf(ExrCompression compression) {
+    switch (compression) {
+        case ExrCompression::kNone:
+            return Imf::NO_COMPRESSION;
+        case ExrCompression::kPiz:
+            return Imf::PIZ_COMPRESSION;
+        case ExrCompression::kDwaa:
+            return Imf::DWAA_COMPRESSION;
+        default:
+            return Imf::ZIP_COMPRESSION;
+    }
+}
+
+// One float plane per channel, top row first, for OpenEXR's frame buffer.
+struct Planes {
+    int width = 0;
+    int height = 0;
+    std::vector<float> samples[DeepPicture::kChannels];
+
+    Planes(int w, int h, int channels) : width(w), height(h) {
+        for (int c = 0; c < channels; ++c) {
+            samples[c].assign(static_cast<size_t>(w) * static_cast<size_t>(h), c == 3 ? 1.0f : 0);
+        }
+    }
+    float& At(int c, int x, int row) {
+        return samples[c][static_cast<size_t>(row) * static_cast<size_t>(width) +
+                          static_cast<size_t>(x)];
+    }
+    // The slice of channel c for a picture whose data window starts at originX, originY.
+    Imf::Slice Slice(int c, int originX, int originY, float fill) {
+        char* base = reinterpret_cast<char*>(samples[c].data()) -
+                     (static_cast<ptrdiff_t>(originY) * width + originX) *
+                         static_cast<ptrdiff_t>(sizeof(float));
+        return Imf::Slice(Imf::FLOAT, base, sizeof(float), sizeof(float) * width, 1, 1, fill);
+    }
+};
+
+constexpr const char* kChannelNames[DeepPicture::kChannels] = {"R", "G", "B", "A"};
+
+}  // namespace
+
+bool ReadDeepExr(const std::string& name, DeepPicture& picture, std::string& problem) {
+    picture = DeepPicture{};
+    LimitSizes();
+    const int64_t fileBytes = InputFile(name).Size();
+    try {
+        Imf::InputFile file(name.c_str());
+        const Imath::Box2i window = file.header().dataWindow();
+        const int64_t width = int64_t{window.max.x} - window.min.x + 1;
+        const int64_t height = int64_t{window.max.y} - window.min.y + 1;
+        const Imf::ChannelList& channels = file.header().channels();
+        const bool grey = channels.findChannel("Y") && !channels.findChannel("R");
+        const bool alpha = channels.findChannel("A") != nullptr;
+        if (width <= 0 || height <= 0 || width > 65535 || height > 65535 ||
+            !allowance::DataCanStandFor(width * height, fileBytes * kMostExpansion / 2) ||
+            !picture.Create(static_cast<int>(width), static_cast<int>(height), alpha)) {
+            problem = "a picture of that size cannot be made from this file";
+            picture = DeepPicture{};
+            return false;
+        }
+        Planes planes(static_cast<int>(width), static_cast<int>(height), 4);
+        Imf::FrameBuffer buffer;
+        if (grey) {
+            buffer.insert("Y", planes.Slice(0, window.min.x, window.min.y, 0));
+        } else {
+            for (int c = 0; c < 3; ++c) {
+                buffer.insert(kChannelNames[c], planes.Slice(c, window.min.x, window.min.y, 0));
+            }
+        }
+        if (alpha) buffer.insert("A", planes.Slice(3, window.min.x, window.min.y, 1));
+        file.setFrameBuffer(buffer);
+        file.readPixels(window.min.y, window.max.y);
+        for (int row = 0; row < picture.Height(); ++row) {
+            for (int x = 0; x < picture.Width(); ++x) {
+                float* p = picture.Pixel(x, picture.Height() - 1 - row);
+                for (int c = 0; c < 3; ++c) p[c] = planes.At(grey ? 0 : c, x, row);
+                if (alpha) p[3] = planes.At(3, x, row);
+            }
+        }
+        return true;
+    } catch (const std::exception& error) {
+        problem = error.what();
+    }
+    picture = DeepPicture{};
+    return false;
+}
+
+bool WriteDeepExr(const std::string& name, const DeepPicture& picture,
+                  const DeepWriteOptions& options, std::string& problem) {
+    if (options.depth != SampleDepth::kHalf && options.depth != SampleDepth::kFloat) {
+        problem = "OpenEXR is written with half or float samples";
+        return false;
+    }
+    const Imf::PixelType type = options.depth == SampleDepth::kHalf ? Imf::HALF : Imf::FLOAT;
+    const int channels = picture.HasAlpha() ? 4 : 3;
+    Planes planes(picture.Width(), picture.Height(), channels);
+    for (int row = 0; row < picture.Height(); ++row) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            const float* p = picture.Pixel(x, picture.Height() - 1 - row);
+            for (int c = 0; c < channels; ++c) planes.At(c, x, row) = p[c];
+        }
+    }
+    // The library converts samples on reading, not on writing: half channels are written
+    // from half planes.
+    std::vector<half> halves[DeepPicture::kChannels];
+    try {
+        Imf::Header header(picture.Width(), picture.Height());
+        header.compression() = CompressionOf(options.exrCompression);
+        Imf::FrameBuffer buffer;
+        for (int c = 0; c < channels; ++c) {
+            header.channels().insert(kChannelNames[c], Imf::Channel(type));
+            if (type == Imf::FLOAT) {
+                buffer.insert(kChannelNames[c], planes.Slice(c, 0, 0, 0));
+                continue;
+            }
+            halves[c].assign(planes.samples[c].begin(), planes.samples[c].end());
+            buffer.insert(
+                kChannelNames[c],
+                Imf::Slice(Imf::HALF, reinterpret_cast<char*>(halves[c].data()), sizeof(half),
+                           sizeof(half) * static_cast<size_t>(planes.width)));
+        }
+        Imf::OutputFile file(name.c_str(), header);
+        file.setFrameBuffer(buffer);
+        file.writePixels(picture.Height());
+        return true;
+    } catch (const std::exception& error) {
+        problem = error.what();
+    }
+    return false;
+}

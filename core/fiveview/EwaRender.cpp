@@ -25,10 +25,10 @@ int ClampedTrunc(double value, int lowest, int highest) {
 
 // One elliptical footprint in a face: accumulates weighted samples into sums[] and answers
 // the total weight (0 when no face pixel centre lies inside the ellipse).
-template <int Channels>
-double AccumulateEllipse(const CImage& face, const RgbReader& reader, const EwaWeights& weights,
-                         double uc, double vc, double ux, double vx, double uy, double vy,
-                         double* sums) {
+template <typename Path>
+double AccumulateEllipse(const typename Path::Faces& faces, int faceIndex, int faceWidth,
+                         int faceHeight, const EwaWeights& weights, double uc, double vc, double ux,
+                         double vx, double uy, double vy, double* sums) {
     const double det = ux * vy - uy * vx;
     const double z = 1024.0 / (det * det);
     // A degenerate footprint (all three points coincide, or a neighbour at infinity) has no
@@ -40,7 +40,7 @@ double AccumulateEllipse(const CImage& face, const RgbReader& reader, const EwaW
     const double f = z * det * det;
     const double ur = std::max(std::fabs(ux), std::fabs(uy));
     const double vr = std::max(std::fabs(vx), std::fabs(vy));
-    const int lastColumn = face.Width() - 1, lastRow = face.Height() - 1;
+    const int lastColumn = faceWidth - 1, lastRow = faceHeight - 1;
     const int xMin = ClampedTrunc(uc - ur, 0, lastColumn);
     const int xMax = ClampedTrunc(uc + ur + 0.5, -1, lastColumn);
     const int yMin = ClampedTrunc(vc - vr, 0, lastRow);
@@ -57,13 +57,7 @@ double AccumulateEllipse(const CImage& face, const RgbReader& reader, const EwaW
                 // Rounding can leave q a hair below 0 or F a hair above 1024.
                 const int k = std::clamp(static_cast<int>(q), 0, 1023);
                 const double w = weights[static_cast<size_t>(k)];
-                uint8_t px[4] = {0, 0, 0, 255};
-                if constexpr (Channels == 4) {
-                    face.GetRGBA(x, y, px[0], px[1], px[2], px[3]);
-                } else {
-                    reader.Get(x, y, px[0], px[1], px[2]);
-                }
-                for (int ch = 0; ch < Channels; ++ch) sums[ch] += w * px[ch];
+                faces.AddWeighted(faceIndex, x, y, w, sums);
                 weightSum += w;
             }
             q += dq;
@@ -73,12 +67,14 @@ double AccumulateEllipse(const CImage& face, const RgbReader& reader, const EwaW
     return weightSum;
 }
 
-template <int Channels>
-void RenderEwa(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
-               const EwaWeights& weights, Progress& progress) {
+template <typename Path>
+void RenderEwa(typename Path::Output& output, const FiveViewSettings& settings,
+               const typename Path::FaceArray& faceArray, const EwaWeights& weights,
+               Progress& progress) {
     const int w = output.Width(), h = output.Height();
     const PolarGeometry geometry(w, h, settings.polarSweep, settings.polarFormat);
-    const FaceReaders readers = ReadersOf(faces);
+    const typename Path::Faces faces(faceArray);
+    const typename Path::Writer writer(output);
     // What a row hands the next: the directions of its pixels (index j + 1 holds column j),
     // and along the row the direction of the previous column. A band starts from the
     // directions of the row before it, computed afresh, so that no band waits for another.
@@ -112,7 +108,7 @@ void RenderEwa(CImage& output, const FiveViewSettings& settings, const FacePictu
             under = current;
             if (!PolarGeometry::OnDisc(u, v)) continue;
 
-            const CImage& face = faces[static_cast<size_t>(faceIndex)];
+            const auto& face = faceArray[static_cast<size_t>(faceIndex)];
             const double halfW = (face.Width() - 1) * 0.5, halfH = (face.Height() - 1) * 0.5;
             const double uc = (p + 1) * halfW, vc = (q + 1) * halfH;
             const double ux = uc - (pl + 1) * halfW, vx = vc - (ql + 1) * halfH;
@@ -120,23 +116,11 @@ void RenderEwa(CImage& output, const FiveViewSettings& settings, const FacePictu
 
             double sums[4] = {0, 0, 0, 0};
             const double weightSum =
-                AccumulateEllipse<Channels>(face, readers[static_cast<size_t>(faceIndex)], weights,
-                                            uc, vc, ux, vx, uy, vy, sums);
-            uint8_t px[4] = {0, 0, 0, 255};
-            if (weightSum != 0) {
-                for (int ch = 0; ch < Channels; ++ch) {
-                    px[ch] = static_cast<uint8_t>(std::clamp(sums[ch] / weightSum, 0.0, 255.0));
-                }
-            } else if constexpr (Channels == 4) {
-                face.GetRGBABilinear(uc, vc, px[0], px[1], px[2], px[3]);
-            } else {
-                face.GetRGBBilinear(uc, vc, px[0], px[1], px[2]);
-            }
-            if constexpr (Channels == 4) {
-                output.SetRGBA(j, i, px[0], px[1], px[2], px[3]);
-            } else {
-                output.SetRGB(j, i, px[0], px[1], px[2]);
-            }
+                AccumulateEllipse<Path>(faces, faceIndex, face.Width(), face.Height(), weights, uc,
+                                        vc, ux, vx, uy, vy, sums);
+            writer.Set(j, i,
+                       weightSum != 0 ? Path::Average(sums, weightSum)
+                                      : faces.Bilinear(faceIndex, uc, vc));
         }
     });
 }
@@ -145,10 +129,15 @@ void RenderEwa(CImage& output, const FiveViewSettings& settings, const FacePictu
 
 void RenderEwaRGB(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
                   const EwaWeights& weights, Progress& progress) {
-    RenderEwa<3>(output, settings, faces, weights, progress);
+    RenderEwa<EightBitPath>(output, settings, faces, weights, progress);
 }
 
 void RenderEwaRGBA(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
                    const EwaWeights& weights, Progress& progress) {
-    RenderEwa<4>(output, settings, faces, weights, progress);
+    RenderEwa<EightBitAlphaPath>(output, settings, faces, weights, progress);
+}
+
+void RenderEwaDeep(DeepPicture& output, const FiveViewSettings& settings, const DeepFaces& faces,
+                   const EwaWeights& weights, Progress& progress) {
+    RenderEwa<DeepPath>(output, settings, faces, weights, progress);
 }

@@ -59,3 +59,5 @@ void RenderEwaRGB(CImage& output, const FiveViewSettings& settings, const FacePi
                   const EwaWeights& weights, Progress& progress);
 void RenderEwaRGBA(CImage& output, const FiveViewSettings& settings, const FacePictures& faces,
                    const EwaWeights& weights, Progress& progress);
+void RenderEwaDeep(DeepPicture& output, const FiveViewSettings& settings, const DeepFaces& faces,
+                   const EwaWeights& weights, Progress& progress);

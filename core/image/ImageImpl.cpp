@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "image/BilinearPosition.h"
 #include "image/DibLayout.h"
 #include "util/ByteOrder.h"
 
@@ -207,19 +208,7 @@ int CImageImpl::SetRGBA(int x, int y, int red, int green, int blue, int alpha) {
 
 template <int Channels>
 void CImageImpl::Bilinear(double x, double y, uint8_t* out) const {
-    // Fractions come from the unclamped position; the clamp keeps every read inside the
-    // picture even when a caller strays past its last row or column.
-    double xt = std::trunc(x), yt = std::trunc(y);
-    double fx = x - xt, fy = y - yt;
-    if (!std::isfinite(fx)) fx = 0;
-    if (!std::isfinite(fy)) fy = 0;
-    if (!(xt >= 0)) xt = 0;
-    if (!(yt >= 0)) yt = 0;
-    const int x0 = static_cast<int>(std::min(xt, static_cast<double>(width - 1)));
-    const int y0 = static_cast<int>(std::min(yt, static_cast<double>(height - 1)));
-    const int x1 = x0 < width - 1 ? x0 + 1 : x0;
-    const int y1 = y0 < height - 1 ? y0 + 1 : y0;
-
+    const auto [x0, y0, x1, y1, fx, fy] = BilinearPositionOf(x, y, width, height);
     uint8_t p00[4], p01[4], p10[4], p11[4];  // p<column><row>
     const auto sample = [this](int sx, int sy, uint8_t* s) {
         s[3] = 255;

@@ -105,21 +105,38 @@ TEST_F(DeepRender, EightBitFacesGiveTheEightBitAnswerUpToTheFinalRounding) {
         EXPECT_EQ(subsample.largest, 1) << "rounding against truncation";
         EXPECT_GT(subsample.differing, 1000) << "most sums are not multiples of 6";
         EXPECT_EQ(subsample.untouchedMismatches, 0);
+
+        // EWA truncates its weighted mean into the byte (and its bilinear fallback truncates
+        // twice): within two levels, nearly always one.
+        EwaWeights weights{};
+        BuildEwaWeights(weights, 4.0);
+        eight = MarkedOutput(131, 120);
+        deep = MarkedDeep(131, 120);
+        RenderEwaRGB(eight, settings, faces, weights, progress);
+        RenderEwaDeep(deep, settings, deepFaces, weights, progress);
+        const Difference ewa = Compare(deep, eight);
+        EXPECT_GE(ewa.largest, 1);
+        EXPECT_LE(ewa.largest, 2);
+        EXPECT_EQ(ewa.untouchedMismatches, 0);
     }
 }
 
 TEST_F(DeepRender, TheSameFloatsOnAnyNumberOfThreads) {
     const FiveViewSettings settings = SettingsFor(180, kDomeMaster);
-    std::vector<std::vector<float>> first(2);
+    std::vector<std::vector<float>> first(3);
+    EwaWeights weights{};
+    BuildEwaWeights(weights, 4.0);
     for (int threads : {1, 2, 3, 8}) {
         const ScopedRenderThreads count(threads);
         ScriptedProgress progress;
-        for (int renderer = 0; renderer < 2; ++renderer) {
+        for (int renderer = 0; renderer < 3; ++renderer) {
             DeepPicture deep = MarkedDeep(150, 97);
             if (renderer == 0) {
                 RenderPlainDeep(deep, settings, deepFaces, progress);
-            } else {
+            } else if (renderer == 1) {
                 RenderSubsample5Deep(deep, settings, deepFaces, progress);
+            } else {
+                RenderEwaDeep(deep, settings, deepFaces, weights, progress);
             }
             std::vector<float> samples;
             for (int y = 0; y < deep.Height(); ++y) {

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "batch/VerbRun.h"
+#include "fiveview/FiveViewSettings.h"
 
 // "mosa-batch fiveview": the five-view polar job over single files or frame sequences.
 struct FiveViewVerb {
@@ -13,9 +14,19 @@ struct FiveViewVerb {
     std::string filter = "none";
     int crop = 0;
     bool halfPan = false;
+    std::string depth = "auto";
+    std::string exrCompression = "zip";
+    std::string tiffCompression = "deflate";
     FrameOptions frames;
 
     void AddTo(CLI::App& app);
     // The exit status.
     int Run(const RunOptions& options) const;
+
+  private:
+    // Deep pictures (16-bit PNG, TIFF, OpenEXR) in or out, or a depth beyond 8 asked for.
+    bool Deep() const;
+    int RunDeep(const RunOptions& options, const FiveViewSettings& settings,
+                const std::vector<NamedInput>& inputs, const FramePattern& output,
+                const FramePlan& plan) const;
 };

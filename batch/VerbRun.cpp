@@ -9,6 +9,7 @@
 #include <map>
 
 #include "app/CommandLine.h"
+#include "deep/DeepFiles.h"
 #include "document/PictureLoad.h"
 #include "headless/HeadlessDocuments.h"
 #include "headless/SignalCancel.h"
@@ -61,9 +62,11 @@ bool ParsePair(const std::string& text, double& first, double& second) {
     return std::sscanf(text.c_str(), "%lf,%lf%c", &first, &second, &rest) == 2;
 }
 
-std::optional<FramePattern> OutputPattern(const std::string& text, std::string& problem) {
+std::optional<FramePattern> OutputPattern(const std::string& text, std::string& problem,
+                                          bool deep) {
     auto pattern = FramePattern::Parse(text, problem);
     if (!pattern) return std::nullopt;
+    if (deep && IsDeepFileName(text)) return pattern;
     if (SaveTypeOfName(text) < 0) {
         problem = "'" + fs::path(text).extension().string() +
                   "' is no type mosa writes; use one of" + WritableExtensionList() + ", gif";
@@ -93,14 +96,14 @@ int PlanFrames(const std::vector<NamedInput>& inputs, const FramePattern& output
 std::optional<int> PrepareRun(const std::vector<std::pair<std::string, std::string>>& inputTexts,
                               const std::string& outputText, const FrameOptions& options,
                               std::vector<NamedInput>& inputs, std::optional<FramePattern>& output,
-                              FramePlan& plan) {
+                              FramePlan& plan, bool deepOutputs) {
     std::string problem;
     for (const auto& [option, text] : inputTexts) {
         const auto pattern = FramePattern::Parse(text, problem);
         if (!pattern) return BadValue(option, problem);
         inputs.push_back({option, *pattern});
     }
-    output = OutputPattern(outputText, problem);
+    output = OutputPattern(outputText, problem, deepOutputs);
     if (!output) return BadValue("--out", problem);
     if (const int status = PlanFrames(inputs, *output, options, plan)) return status;
     if (options.dryRun) return PrintDryRun(inputs, *output, plan);

@@ -39,15 +39,18 @@ std::string RangeText(const ValueRange& range);
 // "A,B" as two numbers, nothing else.
 bool ParsePair(const std::string& text, double& first, double& second);
 
-// The output pattern, whose extension must name a type a picture can be saved as.
-std::optional<FramePattern> OutputPattern(const std::string& text, std::string& problem);
+// The output pattern, whose extension must name a type a picture can be saved as (with
+// deep, also the deep formats: 16-bit PNG, TIFF, OpenEXR).
+std::optional<FramePattern> OutputPattern(const std::string& text, std::string& problem,
+                                          bool deep = false);
 
 // The inputs' and the output's patterns, and the plan of the frames: none to go on, else the
 // exit status to end with (after a problem, or a dry run printed).
 std::optional<int> PrepareRun(const std::vector<std::pair<std::string, std::string>>& inputTexts,
                               const std::string& outputText, const FrameOptions& options,
                               std::vector<NamedInput>& inputs, std::optional<FramePattern>& output,
-                              FramePlan& plan);
+                              FramePlan& plan,
+                              bool deepOutputs = false);
 
 // Plans the frames, telling the user what is skipped; a non-zero exit status on a problem.
 int PlanFrames(const std::vector<NamedInput>& inputs, const FramePattern& output,

@@ -1,0 +1,98 @@
+#include "fiveview/DeepFiveViewJob.h"
+
+#include "fiveview/FiveViewRenderers.h"
+#include "util/CancelRequest.h"
+#include "util/FormatText.h"
+
+namespace {
+
+constexpr const char* kViewNames[kFaceCount] = {"Top", "Left", "Back", "Right", "Front"};
+
+// Reads the frame's five faces; an empty answer when all came, else what went wrong.
+std::string LoadFaces(const DeepFrameFiles& frame, DeepFaces& faces) {
+    for (int t = 0; t < kFaceCount; ++t) {
+        std::string problem;
+        if (!ReadDeepPicture(frame.faces[t], faces[t], problem)) {
+            return std::string(kViewNames[t]) + " view " + frame.faces[t] + ": " + problem;
+        }
+    }
+    return "";
+}
+
+bool AnyAlpha(const DeepFaces& faces) {
+    for (const DeepPicture& face : faces) {
+        if (face.HasAlpha()) return true;
+    }
+    return false;
+}
+
+void Render(DeepPicture& output, const FiveViewSettings& settings, const DeepFaces& faces,
+            const EwaWeights& weights, Progress& progress) {
+    switch (settings.samplingMode) {
+        case kSubsample5:
+            RenderSubsample5Deep(output, settings, faces, progress);
+            break;
+        case kEwa:
+            RenderEwaDeep(output, settings, faces, weights, progress);
+            break;
+        default:
+            RenderPlainDeep(output, settings, faces, progress);
+            break;
+    }
+}
+
+}  // namespace
+
+JobResult RenderDeepFiveView(const FiveViewSettings& settings,
+                             const std::vector<DeepFrameFiles>& frames,
+                             const DeepWriteOptions& options, JobPorts& ports) {
+    JobResult result;
+    result.events = ports.frameEvents;
+    if (frames.empty()) return result;
+    EwaWeights weights{};
+    if (settings.samplingMode == kEwa) BuildEwaWeights(weights, 4.0);
+    const std::unique_ptr<Progress> progress = ports.newProgress();
+    progress->Open("Mapping . . .", 0);
+    const int rowsPerFrame = settings.height + (settings.samplingMode == kEwa ? 1 : 0);
+    progress->SetRange(0, static_cast<int>(frames.size()) * rowsPerFrame, 1);
+    DeepFaces faces;
+    DeepPicture output;
+    for (const DeepFrameFiles& frame : frames) {
+        progress->PumpMessages(1);
+        if (progress->cancelled || CancelRequested()) {
+            result.cancelled = true;
+            break;
+        }
+        const std::string problem = LoadFaces(frame, faces);
+        if (!problem.empty()) {
+            ports.messages.Show(Format("Frame %d skipped: %s", frame.frame, problem.c_str()),
+                                MessageButtons::kOk);
+            result.Skipped(frame.output);
+            continue;
+        }
+        if (!output.Create(settings.width, settings.height, AnyAlpha(faces))) {
+            ports.messages.Show(Format("Cannot make a dome picture of %d x %d pixels",
+                                       settings.width, settings.height),
+                                MessageButtons::kOk);
+            result.Skipped(frame.output);
+            continue;
+        }
+        Render(output, settings, faces, weights, *progress);
+        if (progress->cancelled) {
+            result.cancelled = true;
+            break;
+        }
+        std::string writeProblem;
+        if (WriteDeepPicture(frame.output, output, options, writeProblem)) {
+            result.Written(frame.output);
+        } else if (CancelRequested()) {
+            result.cancelled = true;
+            break;
+        } else {
+            ports.messages.Show("Could not write " + frame.output + ": " + writeProblem,
+                                MessageButtons::kOk);
+            result.SaveFailed(frame.output);
+        }
+    }
+    return result;
+}

@@ -1,0 +1,137 @@
+// mosa-batch fiveview on deep pictures: 16-bit PNG, TIFF and OpenEXR faces and domes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "batch/MosaBatchFixture.h"
+#include "deep/DeepFiles.h"
+#include "fiveview/DeepFiveViewJob.h"
+
+using namespace batch_test;
+
+namespace {
+
+// Deep faces of the sky with a frame's mark, brightened by a factor (above 1 for HDR).
+void WriteDeepFaces(const TempDir& dir, const std::string& extension, int frame, float brightness,
+                    const DeepWriteOptions& options, int skipView = -1) {
+    for (int t = 0; t < kFaceCount; ++t) {
+        if (t == skipView) continue;
+        CImage face;
+        sky::RenderFace(face, t, 48, 48);
+        DeepPicture deep;
+        ASSERT_TRUE(deep.Create(48, 48, false));
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 48; ++x) {
+                uint8_t r = 0, g = 0, b = 0;
+                face.GetRGB(x, y, r, g, b);
+                float* p = deep.Pixel(x, y);
+                // Fine steps between the 8-bit levels, so a 16-bit dome has more to keep.
+                p[0] = brightness * (r + x / 64.0f) / 256.0f;
+                p[1] = brightness * (g + y / 64.0f) / 256.0f;
+                p[2] = brightness * (b + frame / 8.0f) / 256.0f;
+            }
+        }
+        char name[64];
+        std::snprintf(name, sizeof name, "seq/%s.%04d.%s", kViews[t], frame, extension.c_str());
+        std::string problem;
+        ASSERT_TRUE(WriteDeepPicture(dir.File(name), deep, options, problem)) << problem;
+    }
+}
+
+std::string DeepViews(const TempDir& dir, const std::string& extension) {
+    std::string text;
+    for (int t = 0; t < kFaceCount; ++t) {
+        text += std::string(" --") + kViews[t] + " '" + dir.File("seq/") + kViews[t] + ".####." +
+                extension + "'";
+    }
+    return text;
+}
+
+// A 16-bit sequence with a hole, rendered 5x to 16-bit PNG domes: the files equal the core
+// job's, frame for frame.
+TEST_F(MosaBatch, SixteenBitSequencesEqualTheCoreDeepJob) {
+    std::filesystem::create_directories(dir.File("seq"));
+    for (int frame : {1, 2, 3})
+        WriteDeepFaces(dir, "png", frame, 1.0f, {}, frame == 2 ? kBack : -1);
+    const BatchRun run = Batch("--quiet fiveview" + DeepViews(dir, "png") +
+                               " --size 80 --filter 5x --depth 16 --skip-missing"
+                               " --out out/dome.%02d.png");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/dome.02.png")));
+
+    FiveViewSettings settings;
+    settings.width = settings.height = 80;
+    settings.samplingMode = kSubsample5;
+    std::vector<DeepFrameFiles> frames;
+    for (int frame : {1, 3}) {
+        DeepFrameFiles f;
+        f.frame = frame;
+        for (int t = 0; t < kFaceCount; ++t) {
+            char name[64];
+            std::snprintf(name, sizeof name, "seq/%s.%04d.png", kViews[t], frame);
+            f.faces[t] = dir.File(name);
+        }
+        f.output = dir.File("core" + std::to_string(frame) + ".png");
+        frames.push_back(f);
+    }
+    RecordingMessages messages;
+    HeadlessDocuments documents;
+    JobPorts ports{messages, documents, [] { return std::make_unique<SilentProgress>(); }};
+    const JobResult core = RenderDeepFiveView(settings, frames, DeepWriteOptions{}, ports);
+    EXPECT_EQ(core.framesWritten, 2);
+    for (int frame : {1, 3}) {
+        EXPECT_TRUE(ReadFileBytes(dir.File("out/dome.0" + std::to_string(frame) + ".png")) ==
+                    ReadFileBytes(dir.File("core" + std::to_string(frame) + ".png")))
+            << frame;
+    }
+    DeepPicture dome;
+    std::string problem;
+    ASSERT_TRUE(ReadDeepPicture(dir.File("out/dome.01.png"), dome, problem)) << problem;
+    std::set<uint16_t> levels;
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 80; ++x) levels.insert(ToSample16(dome.Pixel(x, y)[0]));
+    }
+    EXPECT_GT(levels.size(), 256u) << "more than 8 bits survive";
+}
+
+// OpenEXR faces brighter than 1 give an OpenEXR dome with those values, not clamped; TIFF
+// floats too.
+TEST_F(MosaBatch, HighDynamicRangeFacesKeepTheirValues) {
+    std::filesystem::create_directories(dir.File("seq"));
+    DeepWriteOptions exr;
+    exr.depth = SampleDepth::kFloat;
+    WriteDeepFaces(dir, "exr", 1, 16.0f, exr);
+    for (const char* out : {"dome.exr", "dome.tif"}) {
+        SCOPED_TRACE(out);
+        const std::string depth = std::string(out).ends_with(".tif") ? " --depth float" : "";
+        const BatchRun run = Batch("--quiet fiveview" + DeepViews(dir, "exr") + " --size 64" +
+                                   depth + " --filter ewa --out " + out);
+        ASSERT_EQ(run.status, 0) << run.errors;
+        DeepPicture dome;
+        std::string problem;
+        ASSERT_TRUE(ReadDeepPicture(dir.File(out), dome, problem)) << problem;
+        float brightest = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) brightest = std::max(brightest, dome.Pixel(x, y)[0]);
+        }
+        EXPECT_GT(brightest, 10.0f);
+    }
+    const struct {
+        const char* options;
+        const char* says;
+    } refused[] = {
+        {" --out d.exr --depth 16", "--depth: '16': OpenEXR holds half or float samples"},
+        {" --out d.png --depth float", "--depth: 'float': PNG holds 8 or 16 bits"},
+        {" --out d.tif --depth half", "--depth: 'half' is for OpenEXR outputs"},
+        {" --out d.bmp", "--out: deep pictures are written as"},
+        {" --out d.exr --crop 2", "--crop: not available yet"},
+    };
+    for (const auto& c : refused) {
+        const BatchRun run = Batch("fiveview" + DeepViews(dir, "exr") + c.options);
+        EXPECT_EQ(run.status, 2) << c.options;
+        EXPECT_NE(run.errors.find(c.says), std::string::npos) << c.options << ": " << run.errors;
+    }
+}
+
+}  // namespace

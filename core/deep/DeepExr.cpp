@@ -27,6 +27,48 @@ void LimitSizes() {
     });
 }
 
+// OpenEXR 3.1 allocates each header attribute at the size the file declares before reading
+// it, so a few bytes can ask for gigabytes. The headers are walked here first: every
+// attribute must fit in the file. Deep-data files are not pictures of this kind.
+bool HeadersFitInFile(const std::string& name, int64_t fileBytes) {
+    InputFile file(name);
+    uint8_t start[8];
+    if (!file.ReadExactly(start, sizeof start)) return false;
+    if (start[0] != 0x76 || start[1] != 0x2f || start[2] != 0x31 || start[3] != 0x01) return false;
+    const uint32_t flags = uint32_t{start[5]} | uint32_t{start[6]} << 8 | uint32_t{start[7]} << 16;
+    if (flags & 0x08) return false;  // deep data
+    const bool multipart = (flags & 0x10) != 0;
+    // A header is name, type name, size and value, again and again, closed by an empty name;
+    // a multi-part file closes its list of headers with one more empty name.
+    for (int header = 0;; ++header) {
+        for (int attribute = 0;; ++attribute) {
+            std::string text[2];
+            for (std::string& t : text) {
+                uint8_t c = 0;
+                while (file.ReadExactly(&c, 1) && c != 0) {
+                    if (t.size() >= 255) return false;
+                    t += static_cast<char>(c);
+                }
+                if (c != 0) return false;  // the file ended
+                if (&t == &text[0] && t.empty()) break;
+            }
+            if (text[0].empty()) {
+                if (attribute == 0 && header > 0 && multipart) return true;
+                break;
+            }
+            uint8_t size[4];
+            if (!file.ReadExactly(size, 4)) return false;
+            const int64_t bytes = int64_t{size[0]} | int64_t{size[1]} << 8 |
+                                  int64_t{size[2]} << 16 | int64_t{size[3]} << 24;
+            if (bytes < 0 || bytes > fileBytes - file.Position() || bytes > (1 << 28) ||
+                !file.Seek(file.Position() + bytes)) {
+                return false;
+            }
+        }
+        if (!multipart) return true;
+    }
+}
+
 Imf::Compression CompressionOf(ExrCompression compression) {
     switch (compression) {
         case ExrCompression::kNone:
@@ -72,6 +114,10 @@ bool ReadDeepExr(const std::string& name, DeepPicture& picture, std::string& pro
     picture = DeepPicture{};
     LimitSizes();
     const int64_t fileBytes = InputFile(name).Size();
+    if (!HeadersFitInFile(name, fileBytes)) {
+        problem = "not an OpenEXR file of pictures, or a damaged one";
+        return false;
+    }
     try {
         Imf::InputFile file(name.c_str());
         const Imath::Box2i window = file.header().dataWindow();

@@ -3,6 +3,7 @@
 #include <ImfHeader.h>
 #include <ImfInputFile.h>
 #include <ImfOutputFile.h>
+#include <ImfThreading.h>
 #include <half.h>
 
 #include <exception>
@@ -12,6 +13,7 @@
 #include "deep/DeepFiles.h"
 #include "image/PictureAllowance.h"
 #include "util/BinaryFile.h"
+#include "util/RenderThreads.h"
 
 namespace {
 
@@ -19,11 +21,14 @@ namespace {
 // Huffman coding); a header with next to no data behind it is refused before the picture.
 constexpr int64_t kMostExpansion = 4096;
 
-void LimitSizes() {
+// The library's limits, and its thread pool for compressing and decompressing blocks of
+// lines on the render threads.
+void SetUpLibrary() {
     static std::once_flag once;
     std::call_once(once, [] {
         Imf::Header::setMaxImageSize(65535, 65535);
         Imf::Header::setMaxTileSize(65535, 65535);
+        Imf::setGlobalThreadCount(RenderThreads());
     });
 }
 
@@ -112,7 +117,7 @@ constexpr const char* kChannelNames[DeepPicture::kChannels] = {"R", "G", "B", "A
 
 bool ReadDeepExr(const std::string& name, DeepPicture& picture, std::string& problem) {
     picture = DeepPicture{};
-    LimitSizes();
+    SetUpLibrary();
     const int64_t fileBytes = InputFile(name).Size();
     if (!HeadersFitInFile(name, fileBytes)) {
         problem = "not an OpenEXR file of pictures, or a damaged one";

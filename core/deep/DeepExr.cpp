@@ -5,6 +5,7 @@
 #include <ImfOutputFile.h>
 #include <ImfThreading.h>
 #include <half.h>
+#include <pthread.h>
 
 #include <exception>
 #include <mutex>
@@ -13,6 +14,7 @@
 #include "deep/DeepFiles.h"
 #include "image/PictureAllowance.h"
 #include "util/BinaryFile.h"
+#include "util/CancelRequest.h"
 #include "util/RenderThreads.h"
 
 namespace {
@@ -28,7 +30,13 @@ void SetUpLibrary() {
     std::call_once(once, [] {
         Imf::Header::setMaxImageSize(65535, 65535);
         Imf::Header::setMaxTileSize(65535, 65535);
+        // The pool's threads inherit this thread's signal mask: with the cancelling signals
+        // held back here, those go to the job's thread only, as with the render threads.
+        const sigset_t cancelling = CancellingSignals();
+        sigset_t previous;
+        pthread_sigmask(SIG_BLOCK, &cancelling, &previous);
         Imf::setGlobalThreadCount(RenderThreads());
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     });
 }
 

@@ -40,47 +40,117 @@ void SetUpLibrary() {
     });
 }
 
-// OpenEXR 3.1 allocates each header attribute at the size the file declares before reading
-// it, so a few bytes can ask for gigabytes. The headers are walked here first: every
-// attribute must fit in the file. Deep-data files are not pictures of this kind.
-bool HeadersFitInFile(const std::string& name, int64_t fileBytes) {
-    InputFile file(name);
-    uint8_t start[8];
-    if (!file.ReadExactly(start, sizeof start)) return false;
-    if (start[0] != 0x76 || start[1] != 0x2f || start[2] != 0x31 || start[3] != 0x01) return false;
-    const uint32_t flags = uint32_t{start[5]} | uint32_t{start[6]} << 8 | uint32_t{start[7]} << 16;
-    if (flags & 0x08) return false;  // deep data
-    const bool multipart = (flags & 0x10) != 0;
-    // A header is name, type name, size and value, again and again, closed by an empty name;
-    // a multi-part file closes its list of headers with one more empty name.
-    for (int header = 0;; ++header) {
-        for (int attribute = 0;; ++attribute) {
-            std::string text[2];
-            for (std::string& t : text) {
-                uint8_t c = 0;
-                while (file.ReadExactly(&c, 1) && c != 0) {
-                    if (t.size() >= 255) return false;
-                    t += static_cast<char>(c);
+// OpenEXR 3.1 allocates header attributes at sizes the file declares before reading them,
+// and reads the types it knows by their own sizes, whatever the file declares: a few bytes can
+// ask for gigabytes, or lead its reading astray. The headers are walked here first, and
+// every attribute must fit in the file and declare the size its type has (a channel list its
+// entries, a preview its pixels, a string vector its strings). Deep-data files, and the ID
+// manifests that hold compressed sizes of their own, are not read.
+class HeaderWalk {
+  public:
+    HeaderWalk(const std::string& name, int64_t fileBytes) : file(name), fileBytes(fileBytes) {}
+
+    bool FitsInFile() {
+        uint8_t start[8];
+        if (!file.ReadExactly(start, sizeof start)) return false;
+        if (start[0] != 0x76 || start[1] != 0x2f || start[2] != 0x31 || start[3] != 0x01) {
+            return false;
+        }
+        const uint32_t flags = uint32_t{start[5]} | uint32_t{start[6]} << 8;
+        if (flags & 0x08) return false;  // deep data
+        const bool multipart = (flags & 0x10) != 0;
+        // A header is attributes closed by an empty name; a multi-part file closes its list
+        // of headers with one more empty name.
+        for (int header = 0;; ++header) {
+            for (int attribute = 0;; ++attribute) {
+                std::string name;
+                if (!ReadName(name)) return false;
+                if (name.empty()) {
+                    if (attribute == 0 && header > 0) return true;
+                    break;
                 }
-                if (c != 0) return false;  // the file ended
-                if (&t == &text[0] && t.empty()) break;
+                if (!WalkAttribute()) return false;
             }
-            if (text[0].empty()) {
-                if (attribute == 0 && header > 0 && multipart) return true;
-                break;
+            if (!multipart) return true;
+        }
+    }
+
+  private:
+    bool ReadName(std::string& text) {
+        uint8_t c = 0;
+        while (file.ReadExactly(&c, 1) && c != 0) {
+            if (text.size() >= 255) return false;
+            text += static_cast<char>(c);
+        }
+        return c == 0;
+    }
+    bool ReadInt(int64_t& value) {
+        uint8_t b[4];
+        if (!file.ReadExactly(b, 4)) return false;
+        value = static_cast<int32_t>(uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 |
+                                     uint32_t{b[3]} << 24);
+        return true;
+    }
+    bool Skip(int64_t bytes) {
+        return bytes >= 0 && bytes <= fileBytes - file.Position() &&
+               file.Seek(file.Position() + bytes);
+    }
+    // The size of the types the library reads by their own size; -1 for the others.
+    static int64_t FixedSize(const std::string& type) {
+        static const std::pair<const char*, int64_t> kSizes[] = {
+            {"box2i", 16},    {"box2f", 16},   {"compression", 1},
+            {"lineOrder", 1}, {"float", 4},    {"double", 8},
+            {"int", 4},       {"v2i", 8},      {"v2f", 8},
+            {"v2d", 16},      {"v3i", 12},     {"v3f", 12},
+            {"v3d", 24},      {"m33f", 36},    {"m33d", 72},
+            {"m44f", 64},     {"m44d", 128},   {"chromaticities", 32},
+            {"envmap", 1},    {"keycode", 28}, {"timecode", 8},
+            {"rational", 8},  {"tiledesc", 9}, {"deepImageState", 1},
+        };
+        for (const auto& [name, size] : kSizes) {
+            if (type == name) return size;
+        }
+        return -1;
+    }
+    bool WalkAttribute() {
+        std::string type;
+        int64_t size = 0;
+        if (!ReadName(type) || !ReadInt(size) || size < 0) return false;
+        if (size > fileBytes - file.Position() || type == "idmanifest") return false;
+        const int64_t end = file.Position() + size;
+        if (type == "chlist") {
+            // Entries of a name and 16 bytes, up to an empty name.
+            for (;;) {
+                std::string channel;
+                if (!ReadName(channel)) return false;
+                if (channel.empty()) break;
+                if (!Skip(16)) return false;
             }
-            uint8_t size[4];
-            if (!file.ReadExactly(size, 4)) return false;
-            const int64_t bytes = int64_t{size[0]} | int64_t{size[1]} << 8 |
-                                  int64_t{size[2]} << 16 | int64_t{size[3]} << 24;
-            if (bytes < 0 || bytes > fileBytes - file.Position() || bytes > (1 << 28) ||
-                !file.Seek(file.Position() + bytes)) {
+        } else if (type == "preview") {
+            int64_t width = 0, height = 0;
+            if (!ReadInt(width) || !ReadInt(height) || width < 0 || height < 0 ||
+                width * height * 4 != size - 8 || !Skip(size - 8)) {
                 return false;
             }
+        } else if (type == "stringvector") {
+            while (file.Position() < end) {
+                int64_t length = 0;
+                if (!ReadInt(length) || length < 0 || length > end - file.Position() ||
+                    !Skip(length)) {
+                    return false;
+                }
+            }
+        } else {
+            const int64_t fixed = FixedSize(type);
+            if (fixed >= 0 && size != fixed) return false;
+            if (!Skip(size)) return false;
         }
-        if (!multipart) return true;
+        return file.Position() == end;
     }
-}
+
+    InputFile file;
+    int64_t fileBytes;
+};
 
 Imf::Compression CompressionOf(ExrCompression compression) {
     switch (compression) {
@@ -127,7 +197,7 @@ bool ReadDeepExr(const std::string& name, DeepPicture& picture, std::string& pro
     picture = DeepPicture{};
     SetUpLibrary();
     const int64_t fileBytes = InputFile(name).Size();
-    if (!HeadersFitInFile(name, fileBytes)) {
+    if (!HeaderWalk(name, fileBytes).FitsInFile()) {
         problem = "not an OpenEXR file of pictures, or a damaged one";
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "transforms/DeepTransforms.h"
 #include "transforms/FourPointSampling.h"
 
 namespace {
@@ -26,15 +27,19 @@ bool NoBand(const Band& band) {
 
 }  // namespace
 
-void AmbivueToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
+namespace {
+
+template <typename Pixels>
+void AmbivueToPolarOn(const typename Pixels::Picture& source, typename Pixels::Picture& destination,
+                      const XformSettings& settings) {
     const Band band = BandOf(settings);
-    if (NoBand(band) || !source.HasImage() || !destination.HasImage()) return;
+    if (NoBand(band) || !HasPixels(source) || !HasPixels(destination)) return;
     const int w = destination.Width(), h = destination.Height();
     const double ws = source.Width(), hs = source.Height();
     const double s = settings.polarSpan * (1.0 / 90);
     // Whole turns removed first, so that the angle below needs at most two corrections.
     const double rot = WholeTurnsRemoved(settings.clockwiseRotation) * kDegToRad;
-    FillFourPoint(
+    FillFourPointOn<Pixels>(
         source, destination, settings.offMap,
         [w, h](int j, int i) {
             return BasePoint{2.0 * j / w - 1, 2.0 * i / h - 1};
@@ -55,14 +60,16 @@ void AmbivueToPolar(const CImage& source, CImage& destination, const XformSettin
         });
 }
 
-void PolarToAmbivue(const CImage& source, CImage& destination, const XformSettings& settings) {
+template <typename Pixels>
+void PolarToAmbivueOn(const typename Pixels::Picture& source, typename Pixels::Picture& destination,
+                      const XformSettings& settings) {
     const Band band = BandOf(settings);
-    if (NoBand(band) || !source.HasImage() || !destination.HasImage()) return;
+    if (NoBand(band) || !HasPixels(source) || !HasPixels(destination)) return;
     const int w = destination.Width(), h = destination.Height();
     const double ws = source.Width(), hs = source.Height();
     const double k = 90.0 / settings.polarSpan;
     const double rot = settings.clockwiseRotation * kDegToRad;
-    FillFourPoint(
+    FillFourPointOn<Pixels>(
         source, destination, {},
         [&band, &settings, w, h](int j, int i) {
             const double e = GridValue(settings.elevationFrom, settings.elevationTo, i, h);
@@ -77,4 +84,24 @@ void PolarToAmbivue(const CImage& source, CImage& destination, const XformSettin
             row = (1 + rho * std::sin(phi)) * hs * 0.5;
             return SampleKind::kHit;
         });
+}
+
+}  // namespace
+
+void AmbivueToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
+    AmbivueToPolarOn<EightBitPixels>(source, destination, settings);
+}
+
+void AmbivueToPolarDeep(const DeepPicture& source, DeepPicture& destination,
+                        const XformSettings& settings) {
+    AmbivueToPolarOn<DeepPixels>(source, destination, settings);
+}
+
+void PolarToAmbivue(const CImage& source, CImage& destination, const XformSettings& settings) {
+    PolarToAmbivueOn<EightBitPixels>(source, destination, settings);
+}
+
+void PolarToAmbivueDeep(const DeepPicture& source, DeepPicture& destination,
+                        const XformSettings& settings) {
+    PolarToAmbivueOn<DeepPixels>(source, destination, settings);
 }

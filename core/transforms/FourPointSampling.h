@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "deep/PixelTypes.h"
 #include "image/Image.h"
 #include "ports/RowBands.h"
 #include "transforms/XformSettings.h"
@@ -43,21 +44,24 @@ struct BasePoint {
 // sub-samples around the base point base(j, i): (p+dp, q+dq), (p+dp, q-dq), (p-dp, q-dq),
 // (p-dp, q+dq) with dp = 1/3 / width and dq = 1/3 / height, whatever the units of p and q.
 // classify(a, b, column, row) sorts each sub-sample; a hit sets the real source position.
-// The pixel becomes the truncated mean of its hits and off-map samples, black when there
-// are none. Rows run in bands on the render threads.
-template <typename Base, typename Classify>
-void FillFourPoint(const CImage& source, CImage& destination, const OffMapColour& offMap,
-                   const Base& base, const Classify& classify) {
-    if (!source.HasImage() || !destination.HasImage()) return;
+// The pixel becomes the mean of its hits and off-map samples (truncated on 8 bits), black
+// (and clear) when there are none. Rows run in bands on the render threads. Pixels: the
+// pixel types of deep/PixelTypes.h.
+template <typename Pixels, typename Base, typename Classify>
+void FillFourPointOn(const typename Pixels::Picture& source, typename Pixels::Picture& destination,
+                     const OffMapColour& offMap, const Base& base, const Classify& classify) {
     const int w = destination.Width(), h = destination.Height();
     const int ws = source.Width(), hs = source.Height();
     const double dp = (1.0 / 3) / w, dq = (1.0 / 3) / h;
     const double offsets[4][2] = {{dp, dq}, {dp, -dq}, {-dp, -dq}, {-dp, dq}};
+    const typename Pixels::Reader reader(source);
+    const typename Pixels::Writer writer(destination);
     SignalOnlyProgress rows;  // a transform is one step of its job
     ForEachRow(0, h - 1, rows, [&](int i) {
         for (int j = 0; j < w; ++j) {
             const BasePoint point = base(j, i);
-            int red = 0, green = 0, blue = 0, n = 0;
+            typename Pixels::Sum sum;
+            int n = 0;
             for (const auto& offset : offsets) {
                 double column = 0, row = 0;
                 const SampleKind kind =
@@ -65,22 +69,22 @@ void FillFourPoint(const CImage& source, CImage& destination, const OffMapColour
                 if (kind == SampleKind::kMiss) continue;
                 ++n;
                 if (kind == SampleKind::kOffMap) {
-                    red += offMap.red;
-                    green += offMap.green;
-                    blue += offMap.blue;
+                    sum.AddLevels(offMap.red, offMap.green, offMap.blue);
                     continue;
                 }
-                uint8_t r = 0, g = 0, b = 0;
-                source.GetRGB(SourceIndex(column, ws), SourceIndex(row, hs), r, g, b);
-                red += r;
-                green += g;
-                blue += b;
+                typename Pixels::Sample sample;
+                reader.Get(SourceIndex(column, ws), SourceIndex(row, hs), sample);
+                sum.Add(1, sample);
             }
-            if (n > 0) {
-                destination.SetRGB(j, i, red / n, green / n, blue / n);
-            } else {
-                destination.SetRGB(j, i, 0, 0, 0);
-            }
+            writer.Set(j, i, n > 0 ? sum.Finish(n) : typename Pixels::Sample{});
         }
     });
+}
+
+// The same on the pictures' own 8 bits.
+template <typename Base, typename Classify>
+void FillFourPoint(const CImage& source, CImage& destination, const OffMapColour& offMap,
+                   const Base& base, const Classify& classify) {
+    if (!source.HasImage() || !destination.HasImage()) return;
+    FillFourPointOn<EightBitPixels>(source, destination, offMap, base, classify);
 }

@@ -3,15 +3,22 @@
 #include <cmath>
 
 #include "ports/RowBands.h"
+#include "transforms/DeepTransforms.h"
 #include "transforms/FourPointSampling.h"
 
-void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
-    if (!source.HasImage() || !destination.HasImage()) return;
+namespace {
+
+template <typename Pixels>
+void HammerAitoffToPolarOn(const typename Pixels::Picture& source,
+                           typename Pixels::Picture& destination, const XformSettings& settings) {
+    if (!HasPixels(source) || !HasPixels(destination)) return;
     const int w = destination.Width(), h = destination.Height();
     const int ws = source.Width(), hs = source.Height();
     const double s = settings.hemisphere == kNorthHemisphere ? 1 : -1;
     const double sqrt2 = std::sqrt(2.0);
     const double rim = 0.5 + 2.0 / w;
+    const typename Pixels::Reader reader(source);
+    const typename Pixels::Writer writer(destination);
     SignalOnlyProgress rows;  // a transform is one step of its job
     ForEachRow(0, h - 1, rows, [&](int i) {
         const double v = GridValue(0, 1, i, h) - 0.5;
@@ -26,9 +33,20 @@ void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformS
             const double y = z * std::sin(latitude);
             const int row = SourceIndex(y * 0.5 / sqrt2 * (hs - 1) + (hs - 1) * 0.5, hs);
             const int column = SourceIndex((ws - 1) * x * 0.5 / (2 * sqrt2) + (ws - 1) * 0.5, ws);
-            uint8_t r = 0, g = 0, b = 0;
-            source.GetRGB(column, row, r, g, b);
-            destination.SetRGB(j, i, r, g, b);
+            typename Pixels::Sample sample;
+            reader.Get(column, row, sample);
+            writer.Set(j, i, sample);
         }
     });
+}
+
+}  // namespace
+
+void HammerAitoffToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
+    HammerAitoffToPolarOn<EightBitPixels>(source, destination, settings);
+}
+
+void HammerAitoffToPolarDeep(const DeepPicture& source, DeepPicture& destination,
+                             const XformSettings& settings) {
+    HammerAitoffToPolarOn<DeepPixels>(source, destination, settings);
 }

@@ -2,14 +2,19 @@
 
 #include <cmath>
 
+#include "transforms/DeepTransforms.h"
 #include "transforms/FourPointSampling.h"
 
-void RectToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
-    if (!source.HasImage() || !destination.HasImage()) return;
+namespace {
+
+template <typename Pixels>
+void RectToPolarOn(const typename Pixels::Picture& source, typename Pixels::Picture& destination,
+                   const XformSettings& settings) {
+    if (!HasPixels(source) || !HasPixels(destination)) return;
     const int w = destination.Width(), h = destination.Height();
     const double ws = source.Width(), hs = source.Height();
     const double rot = WholeTurnsRemoved(settings.rotation) * kDegToRad;
-    FillFourPoint(
+    FillFourPointOn<Pixels>(
         source, destination, {},
         [w, h](int j, int i) {
             return BasePoint{2.0 * j / w - 1, 2.0 * i / h - 1};
@@ -27,12 +32,14 @@ void RectToPolar(const CImage& source, CImage& destination, const XformSettings&
         });
 }
 
-void PolarToRect(const CImage& source, CImage& destination, const XformSettings& settings) {
-    if (!source.HasImage() || !destination.HasImage()) return;
+template <typename Pixels>
+void PolarToRectOn(const typename Pixels::Picture& source, typename Pixels::Picture& destination,
+                   const XformSettings& settings) {
+    if (!HasPixels(source) || !HasPixels(destination)) return;
     const int w = destination.Width(), h = destination.Height();
     const double ws = source.Width(), hs = source.Height();
     const double rot = settings.rotation * kDegToRad;
-    FillFourPoint(
+    FillFourPointOn<Pixels>(
         source, destination, {},
         [w, h](int j, int i) {
             return BasePoint{GridValue(-kPi, kPi, j, w), GridValue(1, 0, i, h)};
@@ -45,4 +52,24 @@ void PolarToRect(const CImage& source, CImage& destination, const XformSettings&
             row = (1 + b * std::sin(phi)) * hs * 0.5;
             return SampleKind::kHit;
         });
+}
+
+}  // namespace
+
+void RectToPolar(const CImage& source, CImage& destination, const XformSettings& settings) {
+    RectToPolarOn<EightBitPixels>(source, destination, settings);
+}
+
+void RectToPolarDeep(const DeepPicture& source, DeepPicture& destination,
+                     const XformSettings& settings) {
+    RectToPolarOn<DeepPixels>(source, destination, settings);
+}
+
+void PolarToRect(const CImage& source, CImage& destination, const XformSettings& settings) {
+    PolarToRectOn<EightBitPixels>(source, destination, settings);
+}
+
+void PolarToRectDeep(const DeepPicture& source, DeepPicture& destination,
+                     const XformSettings& settings) {
+    PolarToRectOn<DeepPixels>(source, destination, settings);
 }

@@ -9,27 +9,12 @@
 #include "fiveview/FiveViewRenderers.h"
 #include "sky/SkyCube.h"
 #include "support/FaceFixtures.h"
+#include "support/DeepPictures.h"
 #include "support/ScopedRenderThreads.h"
 #include "support/ScriptedProgress.h"
 #include "support/TempDir.h"
 
 namespace {
-
-DeepPicture DeepOf(const CImage& picture) {
-    DeepPicture deep;
-    EXPECT_TRUE(deep.Create(picture.Width(), picture.Height(), false));
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width(); ++x) {
-            uint8_t r = 0, g = 0, b = 0;
-            picture.GetRGB(x, y, r, g, b);
-            float* p = deep.Pixel(x, y);
-            p[0] = r / 255.0f;
-            p[1] = g / 255.0f;
-            p[2] = b / 255.0f;
-        }
-    }
-    return deep;
-}
 
 // An output no renderer writes: the 8-bit marker, and for the deep path alpha 0.5.
 DeepPicture MarkedDeep(int width, int height) {

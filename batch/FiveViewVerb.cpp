@@ -37,36 +37,8 @@ void FiveViewVerb::AddTo(CLI::App& app) {
         ->check(CLI::Range(0, 32767))
         ->capture_default_str();
     verb->add_flag("--half-pan", halfPan, "The side views hold the upper half of the sky");
-    verb->add_option("--depth", depth,
-                     "Samples of the output: 8, 16, half or float (auto: 8 for 8-bit files, "
-                     "16 for PNG and TIFF, half for OpenEXR)")
-        ->check(CLI::IsMember({"auto", "8", "16", "half", "float"}))
-        ->capture_default_str();
-    verb->add_option("--exr-compression", exrCompression, "OpenEXR outputs' compression")
-        ->check(CLI::IsMember({"none", "zip", "piz", "dwaa"}))
-        ->capture_default_str();
-    verb->add_option("--tiff-compression", tiffCompression, "TIFF outputs' compression")
-        ->check(CLI::IsMember({"none", "lzw", "deflate"}))
-        ->capture_default_str();
+    deep.AddTo(*verb);
     AddFrameOptions(*verb, frames);
-}
-
-namespace {
-
-// The formats only the deep path reads or writes.
-bool DeepOnly(const std::string& name) {
-    const std::string extension = AsciiLower(std::filesystem::path(name).extension().string());
-    return extension == ".exr" || extension == ".tif" || extension == ".tiff";
-}
-
-}  // namespace
-
-bool FiveViewVerb::Deep() const {
-    if (depth != "auto" && depth != "8") return true;
-    for (const std::string* name : {&out, &left, &front, &right, &top, &back}) {
-        if (DeepOnly(*name)) return true;
-    }
-    return false;
 }
 
 int FiveViewVerb::RunDeep(const RunOptions& options, const FiveViewSettings& settings,
@@ -76,33 +48,8 @@ int FiveViewVerb::RunDeep(const RunOptions& options, const FiveViewSettings& set
         return BadValue(crop ? "--crop" : "--half-pan",
                         "not available yet for 16-bit, float, TIFF or OpenEXR pictures");
     }
-    if (!IsDeepFileName(out)) {
-        return BadValue("--out", "deep pictures are written as .png, .tif, .tiff or .exr");
-    }
-    const std::string extension = AsciiLower(std::filesystem::path(out).extension().string());
-    const bool exr = extension == ".exr";
     DeepWriteOptions write;
-    write.depth = depth == "8"                                  ? SampleDepth::k8
-                  : depth == "float"                            ? SampleDepth::kFloat
-                  : depth == "half" || (depth == "auto" && exr) ? SampleDepth::kHalf
-                                                                : SampleDepth::k16;
-    if (exr && (write.depth == SampleDepth::k8 || write.depth == SampleDepth::k16)) {
-        return BadValue("--depth", "'" + depth + "': OpenEXR holds half or float samples");
-    }
-    if (!exr && write.depth == SampleDepth::kHalf) {
-        return BadValue("--depth", "'half' is for OpenEXR outputs");
-    }
-    if (extension == ".png" && write.depth == SampleDepth::kFloat) {
-        return BadValue("--depth", "'float': PNG holds 8 or 16 bits");
-    }
-    write.exrCompression = exrCompression == "none"   ? ExrCompression::kNone
-                           : exrCompression == "piz"  ? ExrCompression::kPiz
-                           : exrCompression == "dwaa" ? ExrCompression::kDwaa
-                                                      : ExrCompression::kZip;
-    write.tiffCompression = tiffCompression == "none"  ? TiffCompression::kNone
-                            : tiffCompression == "lzw" ? TiffCompression::kLzw
-                                                       : TiffCompression::kDeflate;
-    write.pngLevel = Codecs().pngLevel;
+    if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
     std::vector<DeepFrameFiles> files;
     for (int frame : plan.frames) {
         DeepFrameFiles f;
@@ -137,7 +84,7 @@ int FiveViewVerb::Run(const RunOptions& options) const {
     settings.halfPans = halfPan ? 1 : 0;
     settings.sameSize = 1;
     settings.baseName = std::filesystem::path(out).stem().string();
-    const bool deep = Deep();
+    const bool deepPath = deep.Wanted({out, left, front, right, top, back});
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
@@ -146,10 +93,10 @@ int FiveViewVerb::Run(const RunOptions& options) const {
                                         {"--back", back},
                                         {"--right", right},
                                         {"--front", front}},
-                                       out, frames, inputs, output, plan, deep)) {
+                                       out, frames, inputs, output, plan, deepPath)) {
         return *status;
     }
-    if (deep) return RunDeep(options, settings, inputs, *output, plan);
+    if (deepPath) return RunDeep(options, settings, inputs, *output, plan);
     FiveViewSequences sequences;
     for (int t = 0; t < kFaceCount; ++t) {
         for (int frame : plan.frames) {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "batch/DeepOptions.h"
 #include "batch/VerbRun.h"
 #include "fiveview/FiveViewSettings.h"
 
@@ -14,9 +15,7 @@ struct FiveViewVerb {
     std::string filter = "none";
     int crop = 0;
     bool halfPan = false;
-    std::string depth = "auto";
-    std::string exrCompression = "zip";
-    std::string tiffCompression = "deflate";
+    DeepOptions deep;
     FrameOptions frames;
 
     void AddTo(CLI::App& app);
@@ -24,8 +23,6 @@ struct FiveViewVerb {
     int Run(const RunOptions& options) const;
 
   private:
-    // Deep pictures (16-bit PNG, TIFF, OpenEXR) in or out, or a depth beyond 8 asked for.
-    bool Deep() const;
     int RunDeep(const RunOptions& options, const FiveViewSettings& settings,
                 const std::vector<NamedInput>& inputs, const FramePattern& output,
                 const FramePlan& plan) const;

@@ -85,6 +85,10 @@ int FiveViewVerb::Run(const RunOptions& options) const {
     settings.sameSize = 1;
     settings.baseName = std::filesystem::path(out).stem().string();
     const bool deepPath = deep.Wanted({out, left, front, right, top, back});
+    DeepWriteOptions write;  // a bad choice is a bad command line, found before any file
+    if (deepPath) {
+        if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
+    }
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;

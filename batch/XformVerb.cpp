@@ -5,6 +5,7 @@
 #include "batch/VerbRun.h"
 #include "document/ImageDoc.h"
 #include "transforms/AmbivuePolar.h"
+#include "transforms/DeepTransforms.h"
 #include "transforms/HammerAitoff.h"
 #include "transforms/HammerAitoffCommand.h"
 #include "transforms/RectPolar.h"
@@ -70,6 +71,54 @@ void TransformFrame(const std::string& kind, XformSettings settings, const CImag
 
 }  // namespace
 
+int XformVerb::RunDeep(const RunOptions& options, const XformSettings& settings,
+                       const FramePattern& source, const FramePattern& output,
+                       const FramePlan& plan) const {
+    DeepWriteOptions write;
+    if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
+    const bool hammer = kind == "hammer-to-polar";
+    const OutputsOfFrame outputsOf = [&](int frame) {
+        return OutputsOf(kind, settings.hemisphere, output.NameOf(frame));
+    };
+    return RunJob(options, plan, outputsOf, [&](JobPorts& ports) {
+        JobResult result;
+        result.events = ports.frameEvents;
+        for (int frame : plan.frames) {
+            if (CancelRequested()) {
+                result.cancelled = true;
+                break;
+            }
+            const std::vector<std::string> names = outputsOf(frame);
+            DeepPicture picture;
+            std::string problem;
+            if (!ReadDeepPicture(source.NameOf(frame), picture, problem)) {
+                ports.messages.Show("Cannot read " + source.NameOf(frame) + ": " + problem,
+                                    MessageButtons::kOk);
+                for (const std::string& name : names) result.Skipped(name);
+                continue;
+            }
+            for (size_t n = 0; n < names.size(); ++n) {
+                XformSettings one = settings;
+                if (names.size() == 2)
+                    one.hemisphere = n == 0 ? kNorthHemisphere : kSouthHemisphere;
+                const DeepXformRoutine routine =
+                    hammer ? HammerAitoffToPolarDeep : DeepRoutineOf(kKinds.at(kind));
+                if (TransformDeepInto(routine, one, picture, names[n], write, problem)) {
+                    result.Written(names[n]);
+                } else if (CancelRequested()) {
+                    result.cancelled = true;
+                    return result;
+                } else {
+                    ports.messages.Show("Could not write " + names[n] + ": " + problem,
+                                        MessageButtons::kOk);
+                    result.SaveFailed(names[n]);
+                }
+            }
+        }
+        return result;
+    });
+}
+
 void XformVerb::AddTo(CLI::App& app) {
     CLI::App* verb = app.add_subcommand("xform", "Re-project pictures between dome formats");
     verb->add_option("kind", kind, "The transform")
@@ -98,6 +147,7 @@ void XformVerb::AddTo(CLI::App& app) {
                      "Hammer-Aitoff: north, south, or both (NAMENorth and NAMESouth)")
         ->check(CLI::IsMember({"north", "south", "both"}))
         ->capture_default_str();
+    deep.AddTo(*verb);
     AddFrameOptions(*verb, frames);
 }
 
@@ -131,10 +181,17 @@ int XformVerb::Run(const RunOptions& options) const {
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
-    if (const auto status = PrepareRun({{"input", input}}, out, frames, inputs, output, plan)) {
+    const bool deepPath = deep.Wanted({input, out});
+    DeepWriteOptions write;  // a bad choice is a bad command line, found before any file
+    if (deepPath) {
+        if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
+    }
+    if (const auto status =
+            PrepareRun({{"input", input}}, out, frames, inputs, output, plan, deepPath)) {
         return *status;
     }
     const FramePattern& source = inputs[0].pattern;
+    if (deepPath) return RunDeep(options, settings, source, *output, plan);
     const OutputsOfFrame outputsOf = [&](int frame) {
         return OutputsOf(kind, settings.hemisphere, output->NameOf(frame));
     };

@@ -2,7 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "batch/DeepOptions.h"
 #include "batch/VerbRun.h"
+#include "transforms/XformSettings.h"
 
 // "mosa-batch xform KIND IN": the projection transforms over single files or sequences.
 struct XformVerb {
@@ -17,8 +19,14 @@ struct XformVerb {
     int turn = 0;
     std::string offMap = "0,0,0";
     std::string hemisphere = "both";
+    DeepOptions deep;
     FrameOptions frames;
 
     void AddTo(CLI::App& app);
     int Run(const RunOptions& options) const;
+
+  private:
+    int RunDeep(const RunOptions& options, const XformSettings& settings,
+                const FramePattern& source, const FramePattern& output,
+                const FramePlan& plan) const;
 };

@@ -6,3 +6,22 @@ DeepXformRoutine DeepRoutineOf(XformKind kind) {
                                                      AmbivueToPolarDeep, PolarToAmbivueDeep};
     return kRoutines[static_cast<int>(kind)];
 }
+
+bool TransformDeepInto(DeepXformRoutine routine, XformSettings settings, const DeepPicture& source,
+                       const std::string& name, const DeepWriteOptions& options,
+                       std::string& problem) {
+    if (settings.useSourceSize) {
+        settings.outputWidth = static_cast<unsigned>(source.Width());
+        settings.outputHeight = static_cast<unsigned>(source.Height());
+    }
+    DeepPicture output;
+    if (settings.outputWidth > 65535 || settings.outputHeight > 65535 ||
+        !output.Create(static_cast<int>(settings.outputWidth),
+                       static_cast<int>(settings.outputHeight), source.HasAlpha())) {
+        problem = "cannot make an output picture of " + std::to_string(settings.outputWidth) +
+                  " x " + std::to_string(settings.outputHeight) + " pixels";
+        return false;
+    }
+    routine(source, output, settings);
+    return WriteDeepPicture(name, output, options, problem);
+}

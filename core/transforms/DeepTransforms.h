@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "deep/DeepFiles.h"
 #include "deep/DeepPicture.h"
 #include "transforms/XformCommands.h"
 #include "transforms/XformSettings.h"
@@ -22,3 +25,10 @@ using DeepXformRoutine = void (*)(const DeepPicture&, DeepPicture&, const XformS
 
 // The deep routine of a transform command.
 DeepXformRoutine DeepRoutineOf(XformKind kind);
+
+// One deep output: a picture of the settings' output size (the source's, with
+// useSourceSize) with the source's alpha, filled by the routine and written to the name with
+// the options. False with the problem's text when the picture cannot be made or written.
+bool TransformDeepInto(DeepXformRoutine routine, XformSettings settings, const DeepPicture& source,
+                       const std::string& name, const DeepWriteOptions& options,
+                       std::string& problem);

@@ -7,6 +7,8 @@
 #include "batch/MosaBatchFixture.h"
 #include "deep/DeepFiles.h"
 #include "fiveview/DeepFiveViewJob.h"
+#include "transforms/DeepTransforms.h"
+#include "transforms/XformCommands.h"
 
 using namespace batch_test;
 
@@ -132,6 +134,46 @@ TEST_F(MosaBatch, HighDynamicRangeFacesKeepTheirValues) {
         EXPECT_EQ(run.status, 2) << c.options;
         EXPECT_NE(run.errors.find(c.says), std::string::npos) << c.options << ": " << run.errors;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The transforms on a 16-bit TIFF sequence and an OpenEXR picture equal the core's deep
+// transforms; Hammer-Aitoff gives both hemispheres.
+TEST_F(MosaBatch, DeepTransformsEqualTheCoreDeepTransforms) {
+    std::filesystem::create_directories(dir.File("seq"));
+    for (int frame : {1, 2}) WriteDeepFaces(dir, "tif", frame, 1.0f, {});
+    const BatchRun run = Batch("--quiet xform polar-to-rect '" + dir.File("seq/front.####.tif") +
+                               "' --size 90x30 --rotation 20 --out x/rect.%02d.tif");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    XformSettings settings = NewXformSettings(XformKind::kPolarToRect, AppSettings{});
+    settings.useSourceSize = 0;
+    settings.outputWidth = 90;
+    settings.outputHeight = 30;
+    settings.rotation = 20;
+    for (int frame : {1, 2}) {
+        DeepPicture source;
+        std::string problem;
+        ASSERT_TRUE(ReadDeepPicture(dir.File("seq/front.000" + std::to_string(frame) + ".tif"),
+                                    source, problem));
+        ASSERT_TRUE(TransformDeepInto(PolarToRectDeep, settings, source, dir.File("core.tif"),
+                                      DeepWriteOptions{}, problem))
+            << problem;
+        EXPECT_TRUE(ReadFileBytes(dir.File("x/rect.0" + std::to_string(frame) + ".tif")) ==
+                    ReadFileBytes(dir.File("core.tif")))
+            << frame;
+    }
+    DeepWriteOptions exr;
+    exr.depth = SampleDepth::kFloat;
+    WriteDeepFaces(dir, "exr", 5, 4.0f, exr);
+    const BatchRun both = Batch("--quiet xform hammer-to-polar '" + dir.File("seq/top.0005.exr") +
+                                "' --size 64 --out h/sky.exr");
+    ASSERT_EQ(both.status, 0) << both.errors;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("h/skyNorth.exr")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("h/skySouth.exr")));
+    EXPECT_EQ(Batch("xform rect-to-polar in.exr --out o.exr --depth 16").status, 2);
 }
 
 }  // namespace

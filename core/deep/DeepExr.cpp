@@ -152,6 +152,31 @@ class HeaderWalk {
     int64_t fileBytes;
 };
 
+// A file of scan lines holds an offset for each block of lines: one that cannot is damaged,
+// and is refused before pictures of its declared size are made.
+bool OffsetTableFits(const Imf::Header& header, int64_t height, int64_t fileBytes) {
+    if (header.hasTileDescription()) return true;
+    int64_t lines = 1;
+    switch (header.compression()) {
+        case Imf::ZIP_COMPRESSION:
+        case Imf::PXR24_COMPRESSION:
+            lines = 16;
+            break;
+        case Imf::PIZ_COMPRESSION:
+        case Imf::B44_COMPRESSION:
+        case Imf::B44A_COMPRESSION:
+        case Imf::DWAA_COMPRESSION:
+            lines = 32;
+            break;
+        case Imf::DWAB_COMPRESSION:
+            lines = 256;
+            break;
+        default:
+            break;
+    }
+    return (height + lines - 1) / lines * 8 <= fileBytes;
+}
+
 Imf::Compression CompressionOf(ExrCompression compression) {
     switch (compression) {
         case ExrCompression::kNone:
@@ -210,6 +235,7 @@ bool ReadDeepExr(const std::string& name, DeepPicture& picture, std::string& pro
         const bool grey = channels.findChannel("Y") && !channels.findChannel("R");
         const bool alpha = channels.findChannel("A") != nullptr;
         if (width <= 0 || height <= 0 || width > 65535 || height > 65535 ||
+            !OffsetTableFits(file.header(), height, fileBytes) ||
             !allowance::DataCanStandFor(width * height, fileBytes * kMostExpansion / 2) ||
             !picture.Create(static_cast<int>(width), static_cast<int>(height), alpha)) {
             problem = "a picture of that size cannot be made from this file";

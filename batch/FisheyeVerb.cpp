@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "batch/VerbRun.h"
+#include "deep/DeepFiles.h"
+#include "mapdoc/FisheyeMapping.h"
 #include "mapdoc/MosaDoc.h"
 
 void FisheyeVerb::AddTo(CLI::App& app) {
@@ -13,6 +15,7 @@ void FisheyeVerb::AddTo(CLI::App& app) {
     verb->add_option("--fov", fov, "Fields of view H,V in degrees")->capture_default_str();
     verb->add_option("--tilt", tilt, "Tilt of the lens in degrees")->capture_default_str();
     panorama.AddTo(*verb, false);
+    deep.AddTo(*verb);
     AddFrameOptions(*verb, frames);
 }
 
@@ -24,13 +27,39 @@ int FisheyeVerb::Run(const RunOptions& options) const {
     }
     PanSettings pan = NewDocumentPanSettings();
     if (const auto status = panorama.ApplyTo(pan, false)) return *status;
+    const bool deepPath = deep.Wanted({input, out});
+    DeepWriteOptions write;  // a bad choice is a bad command line, found before any file
+    if (deepPath) {
+        if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
+    }
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
-    if (const auto status = PrepareRun({{"input", input}}, out, frames, inputs, output, plan)) {
+    if (const auto status =
+            PrepareRun({{"input", input}}, out, frames, inputs, output, plan, deepPath)) {
         return *status;
     }
     const FramePattern& source = inputs[0].pattern;
+    if (deepPath) {
+        const MapGrid grid = GridOf(pan);
+        return RunJob(options, plan, OneOutputEach(*output), [&](JobPorts& ports) {
+            JobResult result;
+            DeepPicture rectangle;
+            ForEachDeepInputFrame(
+                plan, source, OneOutputEach(*output), ports, result,
+                [&](int frame, const DeepPicture& fisheye) {
+                    if (!rectangle.Create(pan.width, pan.height, fisheye.HasAlpha())) {
+                        ports.messages.Show("Cannot make the panorama", MessageButtons::kOk);
+                        result.Skipped(output->NameOf(frame));
+                        return true;
+                    }
+                    MapFisheyeIntoDeep(rectangle, grid, fisheye, params);
+                    return SaveDeepFrame(rectangle, output->NameOf(frame), write, ports.messages,
+                                         result);
+                });
+            return result;
+        });
+    }
     return RunJob(options, plan, OneOutputEach(*output), [&](JobPorts& ports) {
         JobResult result;
         CMosaDoc* map = NewMapDocument(pan, ports.messages, ports.documents);

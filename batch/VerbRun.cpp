@@ -140,6 +140,43 @@ void ForEachInputFrame(const FramePlan& plan, const FramePattern& source,
     }
 }
 
+void ForEachDeepInputFrame(const FramePlan& plan, const FramePattern& source,
+                           const OutputsOfFrame& outputsOf, JobPorts& ports, JobResult& result,
+                           const std::function<bool(int frame, const DeepPicture& picture)>& work) {
+    result.events = ports.frameEvents;
+    DeepPicture picture;
+    for (int frame : plan.frames) {
+        if (CancelRequested()) {
+            result.cancelled = true;
+            return;
+        }
+        std::string problem;
+        if (!ReadDeepPicture(source.NameOf(frame), picture, problem)) {
+            ports.messages.Show("Cannot read " + source.NameOf(frame) + ": " + problem,
+                                MessageButtons::kOk);
+            for (const std::string& name : outputsOf(frame)) result.Skipped(name);
+            continue;
+        }
+        if (!work(frame, picture)) return;
+    }
+}
+
+bool SaveDeepFrame(const DeepPicture& picture, const std::string& name,
+                   const DeepWriteOptions& options, Messages& messages, JobResult& result) {
+    std::string problem;
+    if (WriteDeepPicture(name, picture, options, problem)) {
+        result.Written(name);
+        return true;
+    }
+    if (CancelRequested()) {
+        result.cancelled = true;
+        return false;
+    }
+    messages.Show("Could not write " + name + ": " + problem, MessageButtons::kOk);
+    result.SaveFailed(name);
+    return true;
+}
+
 OutputsOfFrame OneOutputEach(const FramePattern& output) {
     return [output](int frame) { return std::vector<std::string>{output.NameOf(frame)}; };
 }

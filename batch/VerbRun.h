@@ -49,8 +49,7 @@ std::optional<FramePattern> OutputPattern(const std::string& text, std::string& 
 std::optional<int> PrepareRun(const std::vector<std::pair<std::string, std::string>>& inputTexts,
                               const std::string& outputText, const FrameOptions& options,
                               std::vector<NamedInput>& inputs, std::optional<FramePattern>& output,
-                              FramePlan& plan,
-                              bool deepOutputs = false);
+                              FramePlan& plan, bool deepOutputs = false);
 
 // Plans the frames, telling the user what is skipped; a non-zero exit status on a problem.
 int PlanFrames(const std::vector<NamedInput>& inputs, const FramePattern& output,
@@ -68,6 +67,18 @@ class CImage;
 void ForEachInputFrame(const FramePlan& plan, const FramePattern& source,
                        const OutputsOfFrame& outputsOf, JobPorts& ports, JobResult& result,
                        const std::function<bool(int frame, const CImage& picture)>& work);
+
+// The same for the deep pictures (16-bit PNG, TIFF, OpenEXR).
+class DeepPicture;
+void ForEachDeepInputFrame(const FramePlan& plan, const FramePattern& source,
+                           const OutputsOfFrame& outputsOf, JobPorts& ports, JobResult& result,
+                           const std::function<bool(int frame, const DeepPicture& picture)>& work);
+
+// Writes a deep frame and counts it: "Could not write NAME: why" on a failure; false when a
+// cancel stopped the write and the job is to stop.
+struct DeepWriteOptions;
+bool SaveDeepFrame(const DeepPicture& picture, const std::string& name,
+                   const DeepWriteOptions& options, Messages& messages, JobResult& result);
 
 // Creates the output directories and runs the job through the batch ports: messages on
 // standard error, each finished frame reported in the chosen style, signals cancel.

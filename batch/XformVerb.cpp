@@ -82,39 +82,28 @@ int XformVerb::RunDeep(const RunOptions& options, const XformSettings& settings,
     };
     return RunJob(options, plan, outputsOf, [&](JobPorts& ports) {
         JobResult result;
-        result.events = ports.frameEvents;
-        for (int frame : plan.frames) {
-            if (CancelRequested()) {
-                result.cancelled = true;
-                break;
-            }
-            const std::vector<std::string> names = outputsOf(frame);
-            DeepPicture picture;
-            std::string problem;
-            if (!ReadDeepPicture(source.NameOf(frame), picture, problem)) {
-                ports.messages.Show("Cannot read " + source.NameOf(frame) + ": " + problem,
-                                    MessageButtons::kOk);
-                for (const std::string& name : names) result.Skipped(name);
-                continue;
-            }
-            for (size_t n = 0; n < names.size(); ++n) {
-                XformSettings one = settings;
-                if (names.size() == 2)
-                    one.hemisphere = n == 0 ? kNorthHemisphere : kSouthHemisphere;
-                const DeepXformRoutine routine =
-                    hammer ? HammerAitoffToPolarDeep : DeepRoutineOf(kKinds.at(kind));
-                if (TransformDeepInto(routine, one, picture, names[n], write, problem)) {
-                    result.Written(names[n]);
-                } else if (CancelRequested()) {
-                    result.cancelled = true;
-                    return result;
-                } else {
-                    ports.messages.Show("Could not write " + names[n] + ": " + problem,
-                                        MessageButtons::kOk);
-                    result.SaveFailed(names[n]);
+        DeepPicture transformed;
+        ForEachDeepInputFrame(
+            plan, source, outputsOf, ports, result, [&](int frame, const DeepPicture& picture) {
+                const std::vector<std::string> names = outputsOf(frame);
+                for (size_t n = 0; n < names.size(); ++n) {
+                    XformSettings one = settings;
+                    if (names.size() == 2) {
+                        one.hemisphere = n == 0 ? kNorthHemisphere : kSouthHemisphere;
+                    }
+                    const DeepXformRoutine routine =
+                        hammer ? HammerAitoffToPolarDeep : DeepRoutineOf(kKinds.at(kind));
+                    std::string problem;
+                    if (!TransformDeep(routine, one, picture, transformed, problem)) {
+                        ports.messages.Show(problem, MessageButtons::kOk);
+                        result.Skipped(names[n]);
+                    } else if (!SaveDeepFrame(transformed, names[n], write, ports.messages,
+                                              result)) {
+                        return false;
+                    }
                 }
-            }
-        }
+                return true;
+            });
         return result;
     });
 }

@@ -3,12 +3,16 @@
 #include <cmath>
 #include <vector>
 
+#include "deep/PixelTypes.h"
 #include "ports/RowBands.h"
 #include "util/Angles.h"
 
-void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fisheye,
-                    const FisheyeParams& params) {
-    if (!rectangle.HasImage() || !fisheye.HasImage()) return;
+namespace {
+
+template <typename Pixels>
+void MapFisheyeOn(typename Pixels::Picture& rectangle, const MapGrid& grid,
+                  const typename Pixels::Picture& fisheye, const FisheyeParams& params) {
+    if (!HasPixels(rectangle) || !HasPixels(fisheye)) return;
     const int w = rectangle.Width(), h = rectangle.Height();
     const int wf = fisheye.Width(), hf = fisheye.Height();
     const double halfW = wf / 2, halfH = hf / 2;
@@ -22,6 +26,8 @@ void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fishey
         sinAz[col] = std::sin(az);
         cosAz[col] = std::cos(az);
     }
+    const typename Pixels::Reader reader(fisheye);
+    const typename Pixels::Writer writer(rectangle);
     SignalOnlyProgress rows;  // the mapping is one step of its job
     ForEachRow(0, h - 1, rows, [&](int r) {
         const double el = (grid.altitudeBottom + r * dAlt) * kDegToRad;
@@ -34,11 +40,23 @@ void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fishey
             // Compared before converting: a field of view of 0 gives no number at all.
             const double px = std::trunc((k * x / params.horizontalFov + 1) * halfW + 0.5);
             const double py = std::trunc((1 - k * a / params.verticalFov) * halfH + 0.5);
-            uint8_t red = 0, green = 0, blue = 0;
+            typename Pixels::Sample sample;  // black (and clear) outside the picture
             if (px >= 0 && px < wf && py >= 0 && py < hf) {
-                fisheye.GetRGB(static_cast<int>(px), static_cast<int>(py), red, green, blue);
+                reader.Get(static_cast<int>(px), static_cast<int>(py), sample);
             }
-            rectangle.SetRGB(col, r, red, green, blue);
+            writer.Set(col, r, sample);
         }
     });
+}
+
+}  // namespace
+
+void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fisheye,
+                    const FisheyeParams& params) {
+    MapFisheyeOn<EightBitPixels>(rectangle, grid, fisheye, params);
+}
+
+void MapFisheyeIntoDeep(DeepPicture& rectangle, const MapGrid& grid, const DeepPicture& fisheye,
+                        const FisheyeParams& params) {
+    MapFisheyeOn<DeepPixels>(rectangle, grid, fisheye, params);
 }

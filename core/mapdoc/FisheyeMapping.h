@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deep/DeepPicture.h"
 #include "image/Image.h"
 #include "mapdoc/FisheyeParams.h"
 #include "mapdoc/FlatMapping.h"
@@ -11,3 +12,6 @@
 // is done without both pictures.
 void MapFisheyeInto(CImage& rectangle, const MapGrid& grid, const CImage& fisheye,
                     const FisheyeParams& params);
+// The same on float samples with alpha.
+void MapFisheyeIntoDeep(DeepPicture& rectangle, const MapGrid& grid, const DeepPicture& fisheye,
+                        const FisheyeParams& params);

@@ -268,3 +268,16 @@ bool MapPatchInto(CImage& rectangle, const MapGrid& grid, const Patch& patch, Pr
         MapPatchRow(rectangle, grid, basis, *patch.image, box, pattern, columns, row);
     });
 }
+
+MapGrid GridOf(const PanSettings& settings) {
+    MapGrid grid;
+    grid.width = settings.width;
+    grid.height = settings.height;
+    grid.azimuthLeft = settings.azimuthLeft;
+    grid.azimuthRight = settings.azimuthRight;
+    grid.altitudeBottom = settings.altitudeBottom;
+    grid.altitudeTop = settings.altitudeTop;
+    grid.eye = {settings.eyeX, settings.eyeY, settings.eyeZ};
+    grid.antiAliasing = settings.antiAliasing;
+    return grid;
+}

@@ -32,6 +32,10 @@ struct MapGrid {
     double AltitudeStep() const;
 };
 
+// The grid of a map document's parameters, the eyepoint as given.
+struct PanSettings;
+MapGrid GridOf(const PanSettings& settings);
+
 // A patch's camera: optical axis w, image right u and up v (after roll), and the half extents
 // of its image plane in tangent units.
 struct CameraBasis {

@@ -26,14 +26,7 @@ const char* AntiAliasingName(int antiAliasing) {
 
 bool CMosaDoc::OnNewDocument(const PanSettings& given, Messages& messages) {
     settings = given;
-    grid.width = settings.width;
-    grid.height = settings.height;
-    grid.azimuthLeft = settings.azimuthLeft;
-    grid.azimuthRight = settings.azimuthRight;
-    grid.altitudeBottom = settings.altitudeBottom;
-    grid.altitudeTop = settings.altitudeTop;
-    grid.eye = {settings.eyeX, settings.eyeY, settings.eyeZ};
-    grid.antiAliasing = settings.antiAliasing;
+    grid = GridOf(settings);
     const double d = Dot(grid.eye, grid.eye);
     if (d >= 1) {
         messages.Show("Eyepoint outside of sphere - not allowed!\nmoving to sphere",

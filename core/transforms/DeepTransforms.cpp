@@ -7,14 +7,12 @@ DeepXformRoutine DeepRoutineOf(XformKind kind) {
     return kRoutines[static_cast<int>(kind)];
 }
 
-bool TransformDeepInto(DeepXformRoutine routine, XformSettings settings, const DeepPicture& source,
-                       const std::string& name, const DeepWriteOptions& options,
-                       std::string& problem) {
+bool TransformDeep(DeepXformRoutine routine, XformSettings settings, const DeepPicture& source,
+                   DeepPicture& output, std::string& problem) {
     if (settings.useSourceSize) {
         settings.outputWidth = static_cast<unsigned>(source.Width());
         settings.outputHeight = static_cast<unsigned>(source.Height());
     }
-    DeepPicture output;
     if (settings.outputWidth > 65535 || settings.outputHeight > 65535 ||
         !output.Create(static_cast<int>(settings.outputWidth),
                        static_cast<int>(settings.outputHeight), source.HasAlpha())) {
@@ -23,5 +21,13 @@ bool TransformDeepInto(DeepXformRoutine routine, XformSettings settings, const D
         return false;
     }
     routine(source, output, settings);
-    return WriteDeepPicture(name, output, options, problem);
+    return true;
+}
+
+bool TransformDeepInto(DeepXformRoutine routine, XformSettings settings, const DeepPicture& source,
+                       const std::string& name, const DeepWriteOptions& options,
+                       std::string& problem) {
+    DeepPicture output;
+    return TransformDeep(routine, settings, source, output, problem) &&
+           WriteDeepPicture(name, output, options, problem);
 }

@@ -26,6 +26,12 @@ using DeepXformRoutine = void (*)(const DeepPicture&, DeepPicture&, const XformS
 // The deep routine of a transform command.
 DeepXformRoutine DeepRoutineOf(XformKind kind);
 
+// Makes the output picture of the settings' size (the source's, with useSourceSize) with the
+// source's alpha and fills it with the routine; false with the problem's text when the picture
+// cannot be made.
+bool TransformDeep(DeepXformRoutine routine, XformSettings settings, const DeepPicture& source,
+                   DeepPicture& output, std::string& problem);
+
 // One deep output: a picture of the settings' output size (the source's, with
 // useSourceSize) with the source's alpha, filled by the routine and written to the name with
 // the options. False with the problem's text when the picture cannot be made or written.

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "batch/MosaBatchFixture.h"
 #include "deep/DeepFiles.h"
 #include "fiveview/DeepFiveViewJob.h"
+#include "mapdoc/FisheyeMapping.h"
+#include "mapdoc/PanSettings.h"
+#include "support/DeepPictures.h"
 #include "transforms/DeepTransforms.h"
 #include "transforms/XformCommands.h"
 
@@ -174,6 +178,53 @@ TEST_F(MosaBatch, DeepTransformsEqualTheCoreDeepTransforms) {
     EXPECT_TRUE(std::filesystem::exists(dir.File("h/skyNorth.exr")));
     EXPECT_TRUE(std::filesystem::exists(dir.File("h/skySouth.exr")));
     EXPECT_EQ(Batch("xform rect-to-polar in.exr --out o.exr --depth 16").status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A fisheye TIFF mapped onto an OpenEXR panorama equals the core's deep mapping, and the deep
+// mapping of 8-bit data is the 8-bit mapping exactly (it copies one pixel).
+TEST_F(MosaBatch, DeepFisheyeEqualsTheCoreDeepMapping) {
+    std::filesystem::create_directories(dir.File("seq"));
+    WriteDeepFaces(dir, "tif", 1, 1.0f, {});
+    const std::string fisheye = dir.File("seq/top.0001.tif");
+    const BatchRun run = Batch("--quiet fisheye '" + fisheye +
+                               "' --fov 120,90 --tilt 35 --size 300x100 --azi -90,90 --alt 5,55"
+                               " --out pan.exr --depth float");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const PanSettings pan = FisheyeTestPanorama();
+    DeepPicture source, core, batch;
+    std::string problem;
+    ASSERT_TRUE(ReadDeepPicture(fisheye, source, problem)) << problem;
+    ASSERT_TRUE(core.Create(300, 100, false));
+    MapFisheyeIntoDeep(core, GridOf(pan), source, FisheyeParams{120, 90, 35});
+    ASSERT_TRUE(ReadDeepPicture(dir.File("pan.exr"), batch, problem)) << problem;
+    // Colours only: a picture without alpha is written without it.
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            ASSERT_EQ(std::memcmp(core.Pixel(x, y), batch.Pixel(x, y), 3 * sizeof(float)), 0)
+                << x << "," << y;
+        }
+    }
+
+    CImage eightSource;
+    sky::RenderFace(eightSource, kTop, 64, 64);
+    const DeepPicture deepSource = DeepOf(eightSource);
+    CImage eight;
+    ASSERT_TRUE(eight.Create(300, 100, 24, -1));
+    DeepPicture deep;
+    ASSERT_TRUE(deep.Create(300, 100, false));
+    MapFisheyeInto(eight, GridOf(pan), eightSource, FisheyeParams{120, 90, 35});
+    MapFisheyeIntoDeep(deep, GridOf(pan), deepSource, FisheyeParams{120, 90, 35});
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            uint8_t rgb[3];
+            eight.GetRGB(x, y, rgb[0], rgb[1], rgb[2]);
+            for (int c = 0; c < 3; ++c) ASSERT_EQ(ToSample8(deep.Pixel(x, y)[c]), rgb[c]);
+        }
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "fiveview/FiveViewJob.h"
 #include "headless/HeadlessDocuments.h"
+#include "mapdoc/PanSettings.h"
 #include "sequence/FramePattern.h"
 #include "sky/SkyCube.h"
 #include "support/FileBytes.h"
@@ -16,6 +17,18 @@
 #include "support/TempDir.h"
 
 namespace batch_test {
+
+// The panorama the fisheye tests map onto: --size 300x100 --azi -90,90 --alt 5,55.
+inline PanSettings FisheyeTestPanorama() {
+    PanSettings pan = NewDocumentPanSettings();
+    pan.width = 300;
+    pan.height = 100;
+    pan.azimuthLeft = -90;
+    pan.azimuthRight = 90;
+    pan.altitudeBottom = 5;
+    pan.altitudeTop = 55;
+    return pan;
+}
 
 namespace fs = std::filesystem;
 

@@ -221,13 +221,7 @@ TEST_F(MosaBatch, FisheyeEqualsTheCoreMapping) {
     EXPECT_FALSE(fs::exists(dir.File("pans/pan.2.bmp")));
     RecordingMessages messages;
     CMosaDoc map;
-    PanSettings pan = NewDocumentPanSettings();
-    pan.width = 300;
-    pan.height = 100;
-    pan.azimuthLeft = -90;
-    pan.azimuthRight = 90;
-    pan.altitudeBottom = 5;
-    pan.altitudeTop = 55;
+    const PanSettings pan = FisheyeTestPanorama();
     ASSERT_TRUE(map.OnNewDocument(pan, messages));
     for (int frame : {1, 3, 4, 5}) {
         map.MapFisheye(CImage(Face(kTop, frame), -1), FisheyeParams{120, 90, 35});

@@ -67,3 +67,11 @@ std::optional<int> DeepOptions::WriteOptionsFor(const std::string& out,
     write.pngLevel = Codecs().pngLevel;
     return std::nullopt;
 }
+
+std::optional<int> DeepOptions::Choose(const std::vector<std::string>& names,
+                                       const std::string& out, bool& deepPath,
+                                       DeepWriteOptions& write) const {
+    deepPath = Wanted(names);
+    if (!deepPath) return std::nullopt;
+    return WriteOptionsFor(out, write);
+}

@@ -20,4 +20,9 @@ struct DeepOptions {
     // The write options for the output's name; none when they are good, else the exit
     // status after the message.
     std::optional<int> WriteOptionsFor(const std::string& out, DeepWriteOptions& write) const;
+    // Both for a run: whether it takes the deep path (the inputs' and the output's names) and,
+    // when it does, its write options; a bad choice is a bad command line, found before any
+    // file is looked at. None when they are good, else the exit status after the message.
+    std::optional<int> Choose(const std::vector<std::string>& names, const std::string& out,
+                              bool& deepPath, DeepWriteOptions& write) const;
 };

@@ -27,11 +27,9 @@ int FisheyeVerb::Run(const RunOptions& options) const {
     }
     PanSettings pan = NewDocumentPanSettings();
     if (const auto status = panorama.ApplyTo(pan, false)) return *status;
-    const bool deepPath = deep.Wanted({input, out});
-    DeepWriteOptions write;  // a bad choice is a bad command line, found before any file
-    if (deepPath) {
-        if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
-    }
+    bool deepPath = false;
+    DeepWriteOptions write;
+    if (const auto status = deep.Choose({input, out}, out, deepPath, write)) return *status;
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;

@@ -41,15 +41,13 @@ void FiveViewVerb::AddTo(CLI::App& app) {
     AddFrameOptions(*verb, frames);
 }
 
-int FiveViewVerb::RunDeep(const RunOptions& options, const FiveViewSettings& settings,
-                          const std::vector<NamedInput>& inputs, const FramePattern& output,
-                          const FramePlan& plan) const {
+int FiveViewVerb::RunDeep(const RunOptions& options, const DeepWriteOptions& write,
+                          const FiveViewSettings& settings, const std::vector<NamedInput>& inputs,
+                          const FramePattern& output, const FramePlan& plan) const {
     if (crop != 0 || halfPan) {
         return BadValue(crop ? "--crop" : "--half-pan",
                         "not available yet for 16-bit, float, TIFF or OpenEXR pictures");
     }
-    DeepWriteOptions write;
-    if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
     std::vector<DeepFrameFiles> files;
     for (int frame : plan.frames) {
         DeepFrameFiles f;
@@ -84,11 +82,10 @@ int FiveViewVerb::Run(const RunOptions& options) const {
     settings.halfPans = halfPan ? 1 : 0;
     settings.sameSize = 1;
     settings.baseName = std::filesystem::path(out).stem().string();
-    const bool deepPath = deep.Wanted({out, left, front, right, top, back});
-    DeepWriteOptions write;  // a bad choice is a bad command line, found before any file
-    if (deepPath) {
-        if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
-    }
+    bool deepPath = false;
+    DeepWriteOptions write;
+    if (const auto status = deep.Choose({out, left, front, right, top, back}, out, deepPath, write))
+        return *status;
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
@@ -100,7 +97,7 @@ int FiveViewVerb::Run(const RunOptions& options) const {
                                        out, frames, inputs, output, plan, deepPath)) {
         return *status;
     }
-    if (deepPath) return RunDeep(options, settings, inputs, *output, plan);
+    if (deepPath) return RunDeep(options, write, settings, inputs, *output, plan);
     FiveViewSequences sequences;
     for (int t = 0; t < kFaceCount; ++t) {
         for (int frame : plan.frames) {

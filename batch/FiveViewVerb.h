@@ -23,7 +23,7 @@ struct FiveViewVerb {
     int Run(const RunOptions& options) const;
 
   private:
-    int RunDeep(const RunOptions& options, const FiveViewSettings& settings,
-                const std::vector<NamedInput>& inputs, const FramePattern& output,
-                const FramePlan& plan) const;
+    int RunDeep(const RunOptions& options, const DeepWriteOptions& write,
+                const FiveViewSettings& settings, const std::vector<NamedInput>& inputs,
+                const FramePattern& output, const FramePlan& plan) const;
 };

@@ -71,11 +71,9 @@ void TransformFrame(const std::string& kind, XformSettings settings, const CImag
 
 }  // namespace
 
-int XformVerb::RunDeep(const RunOptions& options, const XformSettings& settings,
-                       const FramePattern& source, const FramePattern& output,
-                       const FramePlan& plan) const {
-    DeepWriteOptions write;
-    if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
+int XformVerb::RunDeep(const RunOptions& options, const DeepWriteOptions& write,
+                       const XformSettings& settings, const FramePattern& source,
+                       const FramePattern& output, const FramePlan& plan) const {
     const bool hammer = kind == "hammer-to-polar";
     const OutputsOfFrame outputsOf = [&](int frame) {
         return OutputsOf(kind, settings.hemisphere, output.NameOf(frame));
@@ -170,17 +168,15 @@ int XformVerb::Run(const RunOptions& options) const {
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
-    const bool deepPath = deep.Wanted({input, out});
-    DeepWriteOptions write;  // a bad choice is a bad command line, found before any file
-    if (deepPath) {
-        if (const auto status = deep.WriteOptionsFor(out, write)) return *status;
-    }
+    bool deepPath = false;
+    DeepWriteOptions write;
+    if (const auto status = deep.Choose({input, out}, out, deepPath, write)) return *status;
     if (const auto status =
             PrepareRun({{"input", input}}, out, frames, inputs, output, plan, deepPath)) {
         return *status;
     }
     const FramePattern& source = inputs[0].pattern;
-    if (deepPath) return RunDeep(options, settings, source, *output, plan);
+    if (deepPath) return RunDeep(options, write, settings, source, *output, plan);
     const OutputsOfFrame outputsOf = [&](int frame) {
         return OutputsOf(kind, settings.hemisphere, output->NameOf(frame));
     };

@@ -26,7 +26,7 @@ struct XformVerb {
     int Run(const RunOptions& options) const;
 
   private:
-    int RunDeep(const RunOptions& options, const XformSettings& settings,
-                const FramePattern& source, const FramePattern& output,
-                const FramePlan& plan) const;
+    int RunDeep(const RunOptions& options, const DeepWriteOptions& write,
+                const XformSettings& settings, const FramePattern& source,
+                const FramePattern& output, const FramePlan& plan) const;
 };

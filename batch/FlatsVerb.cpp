@@ -15,6 +15,7 @@ void FlatsVerb::AddTo(CLI::App& app) {
     verb->add_option("--out", out, "The panorama of every frame: a file or a frame pattern")
         ->required();
     panorama.AddTo(*verb, true);
+    deep.AddTo(*verb);
     AddFrameOptions(*verb, frames);
 }
 
@@ -41,11 +42,17 @@ int FlatsVerb::Run(const RunOptions& options) const {
         patches.emplace_back(nullptr, camera.roll, camera.elevation, camera.azimuth,
                              camera.horizontal, camera.vertical);
     }
+    std::vector<std::string> names{out};
+    for (const auto& [place, file] : inputTexts) names.push_back(file);
+    bool deepPath = false;
+    DeepWriteOptions write;
+    if (const auto status = deep.Choose(names, out, deepPath, write)) return *status;
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
-    if (const auto status = PrepareRun(inputTexts, out, frames, inputs, output, plan)) {
+    if (const auto status = PrepareRun(inputTexts, out, frames, inputs, output, plan, deepPath)) {
         return *status;
     }
+    if (deepPath) return RunDeepMapViews(options, plan, *output, list.pan, patches, inputs, write);
     return RunMapViews(options, plan, *output, list.pan, patches, inputs);
 }

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "batch/DeepOptions.h"
 #include "batch/PanoramaOptions.h"
 #include "batch/VerbRun.h"
 
@@ -12,6 +13,7 @@ struct FlatsVerb {
     std::string shots;
     std::string out;
     PanoramaOptions panorama;
+    DeepOptions deep;
     FrameOptions frames;
 
     void AddTo(CLI::App& app);

@@ -12,20 +12,27 @@ void FourViewVerb::AddTo(CLI::App& app) {
     verb->add_option("--out", out, "The panorama of every frame: a file or a frame pattern")
         ->required();
     panorama.AddTo(*verb, true);
+    deep.AddTo(*verb);
     AddFrameOptions(*verb, frames);
 }
 
 int FourViewVerb::Run(const RunOptions& options) const {
     PanSettings pan = NewDocumentPanSettings();
     if (const auto status = panorama.ApplyTo(pan, false)) return *status;
+    bool deepPath = false;
+    DeepWriteOptions write;
+    if (const auto status = deep.Choose({left, center, right, up, out}, out, deepPath, write)) {
+        return *status;
+    }
     std::vector<NamedInput> inputs;
     std::optional<FramePattern> output;
     FramePlan plan;
     if (const auto status =
             PrepareRun({{"--left", left}, {"--center", center}, {"--right", right}, {"--up", up}},
-                       out, frames, inputs, output, plan)) {
+                       out, frames, inputs, output, plan, deepPath)) {
         return *status;
     }
     CubeViewPatches patches = MakeCubeViewPatches();
+    if (deepPath) return RunDeepMapViews(options, plan, *output, pan, patches, inputs, write);
     return RunMapViews(options, plan, *output, pan, patches, inputs);
 }

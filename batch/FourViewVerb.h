@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "batch/DeepOptions.h"
 #include "batch/PanoramaOptions.h"
 #include "batch/VerbRun.h"
 
@@ -9,6 +10,7 @@
 struct FourViewVerb {
     std::string left, center, right, up, out;
     PanoramaOptions panorama;
+    DeepOptions deep;
     FrameOptions frames;
 
     void AddTo(CLI::App& app);

@@ -13,3 +13,11 @@
 int RunMapViews(const RunOptions& options, const FramePlan& plan, const FramePattern& output,
                 const PanSettings& pan, std::span<Patch> patches,
                 const std::vector<NamedInput>& inputs);
+
+// The same on deep pictures (16-bit PNG, TIFF, OpenEXR), written with these options. The
+// panorama carries alpha when the first view that loads does; it starts transparent black
+// then, else opaque black.
+struct DeepWriteOptions;
+int RunDeepMapViews(const RunOptions& options, const FramePlan& plan, const FramePattern& output,
+                    const PanSettings& pan, std::span<const Patch> patches,
+                    const std::vector<NamedInput>& inputs, const DeepWriteOptions& write);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "deep/PixelTypes.h"
 #include "mapdoc/PanSettings.h"
 #include "ports/RowBands.h"
 #include "util/Angles.h"
@@ -63,8 +64,10 @@ int IndexOf(double angle, double first, double last, int count) {
     return TruncatedIndex((angle - first) * (count - 1) / (last - first) + 0.5);
 }
 
-bool SampleAt(const MapGrid& grid, const CameraBasis& basis, const CImage& image, double sinAz,
-              double cosAz, double sinEl, double cosEl, uint8_t rgb[3]) {
+template <class Pixels>
+bool SampleAt(const MapGrid& grid, const CameraBasis& basis, const typename Pixels::Reader& image,
+              double sinAz, double cosAz, double sinEl, double cosEl,
+              typename Pixels::Sample& sample) {
     const Vec3d d{sinAz * cosEl - grid.eye.x, sinEl - grid.eye.y, cosAz * cosEl - grid.eye.z};
     const double s = Dot(d, basis.w);
     if (s == 0) return false;
@@ -76,7 +79,7 @@ bool SampleAt(const MapGrid& grid, const CameraBasis& basis, const CImage& image
     if (!(sx >= 0 && sx < 2 * basis.th && sy >= 0 && sy < 2 * basis.tv)) return false;
     const int x = static_cast<int>(sx * basis.wp / (2 * basis.th));
     const int y = static_cast<int>(sy * basis.hp / (2 * basis.tv));
-    return image.GetRGB(x, y, rgb[0], rgb[1], rgb[2]) == 1;
+    return image.Get(x, y, sample);
 }
 
 void Widen(PixelBox& box, int row, int column) {
@@ -110,6 +113,13 @@ double MapGrid::AltitudeStep() const {
 }
 
 CameraBasis BasisOf(const Patch& patch) {
+    if (patch.image && patch.image->HasImage()) {
+        return BasisOf(patch, patch.image->Width(), patch.image->Height());
+    }
+    return BasisOf(patch, 0, 0);
+}
+
+CameraBasis BasisOf(const Patch& patch, int pictureWidth, int pictureHeight) {
     const double r = patch.roll * kDegToRad, e = patch.elevation * kDegToRad,
                  a = patch.azimuth * kDegToRad;
     CameraBasis basis;
@@ -120,10 +130,8 @@ CameraBasis BasisOf(const Patch& patch) {
     basis.v = Sum(Scaled(u0, -std::sin(r)), Scaled(v0, std::cos(r)));
     basis.th = std::tan(patch.horizontalFov / 2 * kDegToRad);
     basis.tv = std::tan(patch.verticalFov / 2 * kDegToRad);
-    if (patch.image && patch.image->HasImage()) {
-        basis.wp = patch.image->Width();
-        basis.hp = patch.image->Height();
-    }
+    basis.wp = pictureWidth;
+    basis.hp = pictureHeight;
     return basis;
 }
 
@@ -179,8 +187,15 @@ PixelBox ScanBox(const MapGrid& grid, const Patch& patch, const CameraBasis& bas
 bool SampleDirection(const MapGrid& grid, const CameraBasis& basis, const CImage& image,
                      double azimuthDegrees, double altitudeDegrees, uint8_t rgb[3]) {
     const double az = azimuthDegrees * kDegToRad, el = altitudeDegrees * kDegToRad;
-    return SampleAt(grid, basis, image, std::sin(az), std::cos(az), std::sin(el), std::cos(el),
-                    rgb);
+    EightBitPixels::Sample sample;
+    if (!SampleAt<EightBitPixels>(grid, basis, EightBitPixels::Reader(image), std::sin(az),
+                                  std::cos(az), std::sin(el), std::cos(el), sample)) {
+        return false;
+    }
+    rgb[0] = sample.red;
+    rgb[1] = sample.green;
+    rgb[2] = sample.blue;
+    return true;
 }
 
 namespace {
@@ -209,9 +224,11 @@ ColumnAngles AnglesOfColumns(const MapGrid& grid, const PixelBox& box,
     return angles;
 }
 
-void MapPatchRow(CImage& rectangle, const MapGrid& grid, const CameraBasis& basis,
-                 const CImage& image, const PixelBox& box, const SamplePattern& pattern,
-                 const ColumnAngles& columns, int row) {
+template <class Pixels>
+void MapPatchRow(const typename Pixels::Writer& rectangle, const MapGrid& grid,
+                 const CameraBasis& basis, const typename Pixels::Reader& image,
+                 const PixelBox& box, const SamplePattern& pattern, const ColumnAngles& columns,
+                 int row) {
     const double dAlt = grid.AltitudeStep();
     const double el = grid.altitudeBottom + row * dAlt;
     double sinEl[kMaxSamples], cosEl[kMaxSamples];
@@ -222,20 +239,19 @@ void MapPatchRow(CImage& rectangle, const MapGrid& grid, const CameraBasis& basi
     }
     size_t at = 0;
     for (int column = box.minColumn; column <= box.maxColumn; ++column) {
-        int sums[3] = {0, 0, 0}, hits = 0;
+        typename Pixels::Sum sum;
+        int hits = 0;
         for (int s = 0; s < pattern.count; ++s, ++at) {
-            uint8_t rgb[3];
-            if (!SampleAt(grid, basis, image, columns.sine[at], columns.cosine[at], sinEl[s],
-                          cosEl[s], rgb)) {
+            typename Pixels::Sample sample;
+            if (!SampleAt<Pixels>(grid, basis, image, columns.sine[at], columns.cosine[at],
+                                  sinEl[s], cosEl[s], sample)) {
                 continue;
             }
-            sums[0] += rgb[0];
-            sums[1] += rgb[1];
-            sums[2] += rgb[2];
+            sum.Add(1, sample);
             ++hits;
         }
         // Misses do not count: a pixel half covered gets the patch's own colour.
-        if (hits) rectangle.SetRGB(column, row, sums[0] / hits, sums[1] / hits, sums[2] / hits);
+        if (hits) rectangle.Set(column, row, sum.Finish(hits));
     }
 }
 
@@ -256,17 +272,35 @@ class PumpOnly : public SilentProgress {
 
 }  // namespace
 
-bool MapPatchInto(CImage& rectangle, const MapGrid& grid, const Patch& patch, Progress* progress) {
-    if (!patch.image || !patch.image->HasImage()) return true;
-    const CameraBasis basis = BasisOf(patch);
+namespace {
+
+template <class Pixels>
+bool MapPictureInto(typename Pixels::Picture& rectangle, const MapGrid& grid, const Patch& patch,
+                    const typename Pixels::Picture& picture, Progress* progress) {
+    if (!HasPixels(picture)) return true;
+    const CameraBasis basis = BasisOf(patch, picture.Width(), picture.Height());
     const PixelBox box = ScanBox(grid, patch, basis);
     if (box.maxRow < box.minRow || box.maxColumn < box.minColumn) return true;
     const SamplePattern pattern = PatternOf(grid.antiAliasing);
     const ColumnAngles columns = AnglesOfColumns(grid, box, pattern);
+    const typename Pixels::Reader reader(picture);
+    const typename Pixels::Writer writer(rectangle);
     PumpOnly pump(progress);
     return ForEachRow(box.minRow, box.maxRow, pump, [&](int row) {
-        MapPatchRow(rectangle, grid, basis, *patch.image, box, pattern, columns, row);
+        MapPatchRow<Pixels>(writer, grid, basis, reader, box, pattern, columns, row);
     });
+}
+
+}  // namespace
+
+bool MapPatchInto(CImage& rectangle, const MapGrid& grid, const Patch& patch, Progress* progress) {
+    if (!patch.image) return true;
+    return MapPictureInto<EightBitPixels>(rectangle, grid, patch, *patch.image, progress);
+}
+
+bool MapPictureIntoDeep(DeepPicture& rectangle, const MapGrid& grid, const Patch& patch,
+                        const DeepPicture& picture, Progress* progress) {
+    return MapPictureInto<DeepPixels>(rectangle, grid, patch, picture, progress);
 }
 
 MapGrid GridOf(const PanSettings& settings) {

@@ -49,6 +49,8 @@ struct CameraBasis {
 };
 
 CameraBasis BasisOf(const Patch& patch);
+// The same for a picture of that size in place of the patch's own.
+CameraBasis BasisOf(const Patch& patch, int pictureWidth, int pictureHeight);
 
 // Forward map of image-plane point (a, b) to the rectangle; false (outputs untouched) when
 // the eyepoint is not strictly inside the dome.
@@ -78,3 +80,9 @@ bool SampleDirection(const MapGrid& grid, const CameraBasis& basis, const CImage
 // Paints the patch into the rectangle. With a progress display, pumps it before each row and
 // stops when it is cancelled (answering false).
 bool MapPatchInto(CImage& rectangle, const MapGrid& grid, const Patch& patch, Progress* progress);
+// The same with float samples and alpha: a deep picture taken where the patch's camera looked
+// (the patch's own picture is not used), each rectangle pixel the mean of its samples' four
+// channels.
+class DeepPicture;
+bool MapPictureIntoDeep(DeepPicture& rectangle, const MapGrid& grid, const Patch& patch,
+                        const DeepPicture& picture, Progress* progress);

@@ -9,6 +9,8 @@
 #include "deep/DeepFiles.h"
 #include "fiveview/DeepFiveViewJob.h"
 #include "mapdoc/FisheyeMapping.h"
+#include "mapdoc/FlatMapping.h"
+#include "mapdoc/FourViewPan.h"
 #include "mapdoc/PanSettings.h"
 #include "support/DeepPictures.h"
 #include "transforms/DeepTransforms.h"
@@ -225,6 +227,100 @@ TEST_F(MosaBatch, DeepFisheyeEqualsTheCoreDeepMapping) {
             for (int c = 0; c < 3; ++c) ASSERT_EQ(ToSample8(deep.Pixel(x, y)[c]), rgb[c]);
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Four 16-bit TIFF cube views a frame mapped 7x onto float OpenEXR panoramas equal the core's
+// deep flat mapping; a view that does not load keeps its part of the frame before, and the
+// run says so with status 1.
+TEST_F(MosaBatch, DeepFourViewEqualsTheCoreDeepMapping) {
+    std::filesystem::create_directories(dir.File("seq"));
+    for (int frame : {1, 2}) WriteDeepFaces(dir, "tif", frame, 1.0f, {});
+    std::ofstream(dir.File("seq/right.0002.tif")) << "not a picture";
+    const auto view = [this](const char* name) {
+        return " '" + dir.File(std::string("seq/") + name + ".####.tif") + "'";
+    };
+    const BatchRun run = Batch("--quiet fourview --left" + view("left") + " --center" +
+                               view("front") + " --right" + view("right") + " --up" + view("top") +
+                               " --size 200x60 --aa 7x --eye 0,0.1,0 --depth float"
+                               " --out pan.%d.exr");
+    EXPECT_EQ(run.status, 1) << run.errors;
+    EXPECT_NE(run.errors.find("Cannot read " + dir.File("seq/right.0002.tif")), std::string::npos)
+        << run.errors;
+
+    PanSettings pan = NewDocumentPanSettings();
+    pan.width = 200;
+    pan.height = 60;
+    pan.antiAliasing = kMap7x;
+    pan.eyeY = 0.1;
+    const CubeViewPatches patches = MakeCubeViewPatches();
+    const char* names[kCubeViewCount] = {"left", "front", "right", "top"};
+    DeepPicture core;
+    ASSERT_TRUE(core.Create(200, 60, false));
+    for (int frame : {1, 2}) {
+        for (int v = 0; v < kCubeViewCount; ++v) {
+            char name[64];
+            std::snprintf(name, sizeof name, "seq/%s.%04d.tif", names[v], frame);
+            DeepPicture picture;
+            std::string problem;
+            if (!ReadDeepPicture(dir.File(name), picture, problem)) continue;
+            ASSERT_TRUE(MapPictureIntoDeep(core, GridOf(pan), patches[v], picture, nullptr));
+        }
+        DeepPicture batch;
+        std::string problem;
+        ASSERT_TRUE(ReadDeepPicture(dir.File("pan." + std::to_string(frame) + ".exr"), batch,
+                                    problem))
+            << problem;
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                ASSERT_EQ(std::memcmp(core.Pixel(x, y), batch.Pixel(x, y), 3 * sizeof(float)), 0)
+                    << "frame " << frame << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+// A shot list of a 16-bit PNG view with alpha paints a 16-bit PNG panorama that keeps the
+// view's alpha and more levels than 8 bits hold.
+TEST_F(MosaBatch, DeepFlatsKeepAlphaAndSixteenBits) {
+    DeepPicture view;
+    ASSERT_TRUE(view.Create(120, 80, true));
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            float* p = view.Pixel(x, y);
+            p[0] = x / 119.0f;
+            p[1] = y / 79.0f;
+            p[2] = 0.25f;
+            p[3] = 0.75f;
+        }
+    }
+    std::string problem;
+    ASSERT_TRUE(WriteDeepPicture(dir.File("cam.png"), view, {}, problem)) << problem;
+    std::ofstream(dir.File("shots.json"))
+        << R"({"width": 800, "height": 200, "azimuth": [-60, 60], "altitude": [0, 40],)"
+        << R"( "aa": "4x", "views": [{"file": "cam.png", "azimuth": 0, "elevation": 15,)"
+        << R"( "fov": [60, 40]}]})";
+    const BatchRun run = Batch("--quiet flats shots.json --depth 16 --out pan.png");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    DeepPicture panorama;
+    ASSERT_TRUE(ReadDeepPicture(dir.File("pan.png"), panorama, problem)) << problem;
+    ASSERT_TRUE(panorama.HasAlpha());
+    std::set<uint16_t> levels;
+    int painted = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const float* p = panorama.Pixel(x, y);
+            if (p[3] == 0) continue;
+            ++painted;
+            ASSERT_EQ(ToSample16(p[3]), ToSample16(0.75f)) << x << "," << y;
+            levels.insert(ToSample16(p[0]));
+        }
+    }
+    EXPECT_GT(painted, 20000);
+    EXPECT_GT(levels.size(), 256u);
 }
 
 }  // namespace

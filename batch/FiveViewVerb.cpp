@@ -44,10 +44,6 @@ void FiveViewVerb::AddTo(CLI::App& app) {
 int FiveViewVerb::RunDeep(const RunOptions& options, const DeepWriteOptions& write,
                           const FiveViewSettings& settings, const std::vector<NamedInput>& inputs,
                           const FramePattern& output, const FramePlan& plan) const {
-    if (crop != 0 || halfPan) {
-        return BadValue(crop ? "--crop" : "--half-pan",
-                        "not available yet for 16-bit, float, TIFF or OpenEXR pictures");
-    }
     std::vector<DeepFrameFiles> files;
     for (int frame : plan.frames) {
         DeepFrameFiles f;

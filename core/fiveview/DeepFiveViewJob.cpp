@@ -1,5 +1,6 @@
 #include "fiveview/DeepFiveViewJob.h"
 
+#include "fiveview/FacePreparation.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "util/CancelRequest.h"
 #include "util/FormatText.h"
@@ -8,13 +9,36 @@ namespace {
 
 constexpr const char* kViewNames[kFaceCount] = {"Top", "Left", "Back", "Right", "Front"};
 
-// Reads the frame's five faces; an empty answer when all came, else what went wrong.
-std::string LoadFaces(const DeepFrameFiles& frame, DeepFaces& faces) {
+// Crops and expands a face as the settings ask; an empty answer on success.
+std::string PrepareFace(int face, const std::string& path, const FiveViewSettings& settings,
+                        DeepPicture& picture) {
+    if (settings.crop > 0) {
+        DeepPicture cropped;
+        if (!CropFace(picture, cropped, settings.crop / 2)) {
+            return Format("a crop of %d leaves nothing of %s (%d x %d)", settings.crop,
+                          path.c_str(), picture.Width(), picture.Height());
+        }
+        picture = std::move(cropped);
+    }
+    if (settings.halfPans && face != kTop) {
+        DeepPicture expanded;
+        if (!ExpandHalfPan(picture, expanded)) return "cannot make the half pan of " + path;
+        picture = std::move(expanded);
+    }
+    return "";
+}
+
+// Reads the frame's five faces and prepares them; an empty answer when all came, else what
+// went wrong.
+std::string LoadFaces(const DeepFrameFiles& frame, const FiveViewSettings& settings,
+                      DeepFaces& faces) {
     for (int t = 0; t < kFaceCount; ++t) {
         std::string problem;
         if (!ReadDeepPicture(frame.faces[t], faces[t], problem)) {
             return std::string(kViewNames[t]) + " view " + frame.faces[t] + ": " + problem;
         }
+        problem = PrepareFace(t, frame.faces[t], settings, faces[t]);
+        if (!problem.empty()) return std::string(kViewNames[t]) + " view: " + problem;
     }
     return "";
 }
@@ -63,7 +87,7 @@ JobResult RenderDeepFiveView(const FiveViewSettings& settings,
             result.cancelled = true;
             break;
         }
-        const std::string problem = LoadFaces(frame, faces);
+        const std::string problem = LoadFaces(frame, settings, faces);
         if (!problem.empty()) {
             ports.messages.Show(Format("Frame %d skipped: %s", frame.frame, problem.c_str()),
                                 MessageButtons::kOk);

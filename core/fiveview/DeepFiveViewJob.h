@@ -22,8 +22,8 @@ struct DeepFrameFiles {
 // outputs, and 8-bit files read as fractions): each frame's faces are read, rendered with the
 // settings' size, layout and sampling (plain, 5x or EWA) and written with the options. A
 // frame whose face cannot be read is skipped with "Frame N skipped: ..."; the progress steps
-// per row and a cancel stops at the next row, leaving the frame unwritten. Crop and half
-// pans are not applied here.
+// per row and a cancel stops at the next row, leaving the frame unwritten. The settings' crop
+// and half pans prepare each face as on the 8-bit path.
 JobResult RenderDeepFiveView(const FiveViewSettings& settings,
                              const std::vector<DeepFrameFiles>& frames,
                              const DeepWriteOptions& options, JobPorts& ports);

@@ -29,8 +29,8 @@ DocumentWindows::~DocumentWindows() {
 void DocumentWindows::Install(QMdiSubWindow* frame, QWidget* view, CDocument& document) {
     frame->setWidget(view);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowTitle(DocumentTitle(document));
     frames.emplace_back(frame, &document);
+    Retitle(&document);
     // The view has let go of its document by the time it is destroyed; from then on only the
     // frame's address is used.
     connect(view, &QObject::destroyed, this, [this, frame] { WindowClosed(frame); });
@@ -38,6 +38,23 @@ void DocumentWindows::Install(QMdiSubWindow* frame, QWidget* view, CDocument& do
     area.addSubWindow(frame);
     area.setActiveSubWindow(frame);
 }
+
+namespace {
+
+// Sizes a window to its view's preferred size at the picture's aspect ratio.
+void FitToPicture(QMdiSubWindow* frame, PictureView* view) {
+    const CImage& picture = view->Picture();
+    if (!picture.HasImage() || picture.Height() <= 0) return;
+    frame->resize(view->sizeHint() + (frame->size() - view->size()));
+    const double aspect = static_cast<double>(picture.Width()) / picture.Height();
+    if (auto* imageFrame = qobject_cast<CImgChildFrame*>(frame)) {
+        imageFrame->FitToPicture();
+    } else {
+        frame->resize(MapViewClient(view->size(), aspect) + (frame->size() - view->size()));
+    }
+}
+
+}  // namespace
 
 QMdiSubWindow* DocumentWindows::AddWindow(CDocument& document) {
     PictureView* view = nullptr;
@@ -50,19 +67,13 @@ QMdiSubWindow* DocumentWindows::AddWindow(CDocument& document) {
         view = new CMosaView(static_cast<CMosaDoc&>(document), frame);
     }
     Install(frame, view, document);
-    connect(view, &PictureView::titleChanged, frame, &QWidget::setWindowTitle);
+    connect(view, &PictureView::titleChanged, this, [this, &document] { Retitle(&document); });
+    connect(view, &PictureView::firstPicture, frame, [frame, view] { FitToPicture(frame, view); });
     view->ContentChanged();
     frame->resize(view->sizeHint() + (frame->size() - frame->contentsRect().size()));
     frame->show();
-    const CImage& picture = view->Picture();
-    if (picture.HasImage()) {
-        const double aspect = static_cast<double>(picture.Width()) / picture.Height();
-        if (auto* imageFrame = qobject_cast<CImgChildFrame*>(frame)) {
-            imageFrame->FitToPicture();
-        } else {
-            frame->resize(MapViewClient(view->size(), aspect) + (frame->size() - view->size()));
-        }
-    }
+    FitToPicture(frame, view);
+    KeepInside(frame);
     return frame;
 }
 
@@ -110,9 +121,10 @@ void DocumentWindows::OpenDomeView(CMosaDoc& document) {
     auto* frame = new QMdiSubWindow;
     auto* view = new CMfcglView(document, frame);
     Install(frame, view, document);
-    connect(view, &CMfcglView::titleChanged, frame, &QWidget::setWindowTitle);
+    connect(view, &CMfcglView::titleChanged, this, [this, &document] { Retitle(&document); });
     frame->resize(400, 300);
     frame->show();
+    KeepInside(frame);
 }
 
 CDocument* DocumentWindows::DocumentOf(const QObject* frame) const {
@@ -148,7 +160,49 @@ int DocumentWindows::WindowCount(const CDocument* document) const {
 void DocumentWindows::WindowClosed(const QObject* frame) {
     CDocument* document = DocumentOf(frame);
     std::erase_if(frames, [frame](const auto& f) { return f.first == frame; });
-    if (document && WindowCount(document) == 0) Forget(document);
+    if (!document) return;
+    if (WindowCount(document) == 0) {
+        untitledNumbers.erase(document);
+        Forget(document);
+    } else {
+        Retitle(document);
+    }
+}
+
+QString DocumentWindows::BaseTitle(const CDocument* document) {
+    if (!document->Title().empty() || !document->PathName().empty()) {
+        return DocumentTitle(*document);
+    }
+    // Untitled documents are told apart by a number of their own, kept while they are open.
+    auto [at, added] = untitledNumbers.try_emplace(document, nextUntitled);
+    if (added) ++nextUntitled;
+    return QStringLiteral("Mosa%1").arg(at->second);
+}
+
+void DocumentWindows::Retitle(CDocument* document) {
+    const QString base = BaseTitle(document);
+    const int count = WindowCount(document);
+    int number = 0;
+    for (const auto& [frame, owner] : frames) {
+        if (owner != document) continue;
+        ++number;
+        frame->setWindowTitle(count > 1 ? QStringLiteral("%1:%2").arg(base).arg(number) : base);
+    }
+}
+
+void DocumentWindows::KeepInside(QMdiSubWindow* frame) const {
+    const QSize space = area.viewport()->size();
+    if (space.isEmpty()) return;
+    QRect place = frame->geometry();
+    if (place.width() > space.width() || place.height() > space.height()) {
+        const QSize borders = frame->size() - frame->widget()->size();
+        const QSize client = frame->widget()->size().scaled(space - borders, Qt::KeepAspectRatio);
+        frame->resize(client + borders);
+        place = frame->geometry();
+    }
+    const int x = std::clamp(place.x(), 0, std::max(0, space.width() - place.width()));
+    const int y = std::clamp(place.y(), 0, std::max(0, space.height() - place.height()));
+    frame->move(x, y);
 }
 
 bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -67,6 +69,12 @@ class DocumentWindows : public QObject, public Documents {
     void Forget(CDocument* document);
     void WindowClosed(const QObject* frame);
     CDocument* DocumentOf(const QObject* frame) const;
+    // The document's title in its windows: "Mosa1", "Mosa2" for untitled ones, and ":1",
+    // ":2" after it on each window while it has more than one.
+    QString BaseTitle(const CDocument* document);
+    void Retitle(CDocument* document);
+    // Moves (and if it must, shrinks) a window so that all of it lies inside the workspace.
+    void KeepInside(QMdiSubWindow* frame) const;
     // Holds back the close of a running job's document until the job has stopped.
     void CloseAfterJob(QObject* frame);
 
@@ -78,4 +86,6 @@ class DocumentWindows : public QObject, public Documents {
     // Every open window and the document it shows.
     std::vector<std::pair<QMdiSubWindow*, CDocument*>> frames;
     std::function<bool(CDocument&)> closeCheck;
+    std::map<const CDocument*, int> untitledNumbers;
+    int nextUntitled = 1;
 };

@@ -45,6 +45,9 @@ constexpr int kDocumentCommands[] = {kCmdAddFlat, kCmdMapFisheye,  kCmdClose,   
 CMainFrame::CMainFrame() : area(new QMdiArea(this)) {
     setWindowTitle(QStringLiteral("mosa"));
     setCentralWidget(area);
+    // A window moved or sized beyond the workspace stays reachable.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MakeActions();
     MakeAccelerators();
     MakeStatusBar();
@@ -129,6 +132,10 @@ void CMainFrame::MakeAccelerators() {
 
 void CMainFrame::MakeStatusBar() {
     statusBar()->showMessage(QStringLiteral("Ready"));
+    // A menu item's prompt is cleared when the pointer leaves it; the idle message returns.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) statusBar()->showMessage(QStringLiteral("Ready"));
+    });
     for (const char* name : {"CAP", "NUM", "SCRL"}) {
         auto* label = new QLabel(QString::fromLatin1(name), this);
         label->setEnabled(false);
@@ -183,6 +190,28 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
     recentFiles = files;
 }
 
+void CMainFrame::ListWindows(QMenu& menu) {
+    for (QAction* old : windowItems) {
+        menu.removeAction(old);
+        old->deleteLater();
+    }
+    windowItems.clear();
+    const QList<QMdiSubWindow*> open = area->subWindowList();
+    if (open.isEmpty()) return;
+    windowItems << menu.addSeparator();
+    for (int i = 0; i < open.size(); ++i) {
+        QMdiSubWindow* window = open[i];
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QAction* item = menu.addAction(number + QLatin1Char(' ') + window->windowTitle());
+        item->setCheckable(true);
+        item->setChecked(window == area->activeSubWindow());
+        connect(item, &QAction::triggered, area, [this, window] {
+            if (area->subWindowList().contains(window)) area->setActiveSubWindow(window);
+        });
+        windowItems << item;
+    }
+}
+
 QMenu* CMainFrame::FileMenu(ActiveDocument active) {
     auto* file = new QMenu(QStringLiteral("&File"), this);
     file->addAction(Action(kCmdFourViewPan));
@@ -216,6 +245,7 @@ void CMainFrame::UpdateMenus(ActiveDocument active, const std::function<bool(int
         if (QMenu* menu = old->menu()) menu->deleteLater();
     }
     bar->clear();
+    windowItems.clear();
     const bool document = active != ActiveDocument::kNone;
     bar->addMenu(FileMenu(active));
     if (document) {
@@ -228,6 +258,7 @@ void CMainFrame::UpdateMenus(ActiveDocument active, const std::function<bool(int
         for (int id : {kCmdDomeView, kCmdNewWindow, kCmdCascade, kCmdTile, kCmdArrangeIcons}) {
             window->addAction(Action(id));
         }
+        connect(window, &QMenu::aboutToShow, this, [this, window] { ListWindows(*window); });
     }
     QMenu* xform = bar->addMenu(QStringLiteral("&Xform"));
     for (int id : {kCmdRectToPolar, kCmdPolarToRect, kCmdAmbivueToPolar, kCmdPolarToAmbivue}) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QList>
 #include <QStringList>
 #include <functional>
 #include <map>
@@ -48,6 +49,8 @@ class CMainFrame : public QMainWindow {
     void MakeAccelerators();
     void MakeStatusBar();
     QMenu* FileMenu(ActiveDocument active);
+    // The Window menu's list of the open windows after its commands, the active one checked.
+    void ListWindows(QMenu& menu);
 
     QMdiArea* area;
     std::map<int, QAction*> commandActions;
@@ -56,4 +59,5 @@ class CMainFrame : public QMainWindow {
     std::map<QString, QLabel*> indicators;
     std::set<int> documentOnly;
     std::function<bool()> closeCheck;
+    QList<QAction*> windowItems;
 };

@@ -19,8 +19,10 @@ void PictureView::TitleChanged() {
 }
 
 void PictureView::ContentChanged() {
+    const bool first = shown.isNull();
     shown = PictureImage(Picture());
     update();
+    if (first && !shown.isNull()) emit firstPicture();
 }
 
 void PictureView::paintEvent(QPaintEvent*) {

@@ -26,6 +26,9 @@ class PictureView : public QWidget, public DocumentView, public DocumentObserver
 
   signals:
     void titleChanged(const QString& title);
+    // The document's picture is there for the first time: a window opened before a job
+    // filled its document takes the picture's shape now.
+    void firstPicture();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -50,6 +50,8 @@ class DocumentWindows : public QObject, public Documents {
     CDocument* ActiveDocument() const;
     PictureView* ActiveView() const;
     size_t Count() const { return documents.size(); }
+    // The document's name in its windows' titles, without a window's number.
+    QString TitleOf(const CDocument& document) { return BaseTitle(&document); }
     // Asked before the last window of a document closes; false keeps it open.
     void SetCloseCheck(std::function<bool(CDocument&)> check) { closeCheck = std::move(check); }
     // Closes every window (each document's check may refuse); true when none is left.

@@ -250,7 +250,15 @@ void CMosaApp::OnSaveAs() {
 }
 
 void CMosaApp::OnClose() {
-    if (QMdiSubWindow* window = mainFrame->Area().activeSubWindow()) window->close();
+    QMdiSubWindow* window = mainFrame->Area().activeSubWindow();
+    CDocument* document = windows->ActiveDocument();
+    if (!window || !document) return;
+    // A running job's document closes after the job stops, as a closed window does.
+    if (jobs.Uses(document)) {
+        window->close();
+        return;
+    }
+    if (ConfirmClose(*document)) windows->CloseDocument(document);
 }
 
 bool CMosaApp::ConfirmQuit() {
@@ -264,7 +272,7 @@ bool CMosaApp::ConfirmQuit() {
 
 bool CMosaApp::ConfirmClose(CDocument& document) {
     if (!document.IsModified()) return true;
-    const QString name = DocumentTitle(document);
+    const QString name = windows->TitleOf(document);
     const auto answer = QMessageBox::question(
         mainFrame.get(), QStringLiteral("mosa"), QStringLiteral("Save changes to %1?").arg(name),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);

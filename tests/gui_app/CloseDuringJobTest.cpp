@@ -155,7 +155,7 @@ TEST_F(CloseDuringJob, AHeldBackCloseHappensAfterTheJob) {
         EXPECT_TRUE(answers.texts.empty()) << "no question while the job runs";
         EXPECT_EQ(app.Windows().Count(), 1u);
     }
-    EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa?"});
+    EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa1?"});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(app.Windows().Count(), 0u);
 }
@@ -195,7 +195,7 @@ TEST_F(CloseDuringJob, ClosingTheMainWindowStopsTheJobThenQuits) {
     EXPECT_EQ(openDuringJob, 2u) << "the map and the job's output";
     ASSERT_EQ(answers.texts.size(), 2u);
     EXPECT_EQ(answers.texts[0].rfind("Rendering took ", 0), 0u) << "the job ended first";
-    EXPECT_EQ(answers.texts[1], "Save changes to Mosa?");
+    EXPECT_EQ(answers.texts[1], "Save changes to Mosa1?");
     EXPECT_FALSE(app.MainFrame().isVisible());
     ExpectOnlyTheOldOutput();
 

@@ -128,7 +128,7 @@ TEST_F(CommandJobs, ExitAsksAboutChangedDocuments) {
     {
         ModalAnswers answers(QMessageBox::Cancel);
         EXPECT_FALSE(app.MainFrame().close());
-        EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa?"});
+        EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa1?"});
     }
     EXPECT_TRUE(app.MainFrame().isVisible());
     EXPECT_EQ(app.MainFrame().Area().subWindowList().size(), 1);

@@ -14,7 +14,9 @@
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
+#include "mapdoc/MosaDoc.h"
 #include "support/gui/DesktopTest.h"
+#include "support/gui/ModalAnswers.h"
 
 namespace {
 
@@ -89,6 +91,33 @@ TEST_F(DesktopWindows, WindowsStayInsideTheWorkspaceAndAreListedByTitle) {
         << items.join(", ").toStdString();
     window->actions().at(window->actions().size() - 3)->trigger();
     EXPECT_EQ(Area().activeSubWindow()->windowTitle(), "band.bmp");
+}
+
+// File > Close closes the document with every window it has, its dome view included, and
+// asks once about a changed map document.
+TEST_F(DesktopWindows, FileCloseClosesTheDocumentWithAllItsWindows) {
+    PanSettings settings = NewDocumentPanSettings();
+    CMosaDoc* map = app->Windows().NewMapDocument(&settings);
+    ASSERT_NE(map, nullptr);
+    app->OnDomeView();
+    Area().setActiveSubWindow(Area().subWindowList().first());
+    app->Windows().NewWindow();
+    app->Windows().OpenImage(dir.File("missing.bmp"), kTypeFromExtension);
+    ASSERT_EQ(Area().subWindowList().size(), 4);
+    map->SetModified(true);
+    Area().setActiveSubWindow(Area().subWindowList().first());
+    {
+        ModalAnswers answers(QMessageBox::Cancel);
+        app->OnClose();
+        EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa1?"});
+    }
+    EXPECT_EQ(Area().subWindowList().size(), 4) << "Cancel keeps every window";
+    ModalAnswers answers(QMessageBox::Discard);
+    app->OnClose();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa1?"}) << "asked once";
+    ASSERT_EQ(Area().subWindowList().size(), 1) << "the other document stays";
+    EXPECT_EQ(app->Windows().Count(), 1u);
 }
 
 // The idle message comes back after a menu item's prompt was shown.

@@ -42,6 +42,7 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
                          frame, [this] { return jobs.CancelRequested(); }));
                  }});
     transforms = std::make_unique<TransformCommands>(dialogs, *ports, settings, jobs);
+    transforms->SetPictureOpened([this](const std::string& path) { AddRecentFile(path); });
     recentFiles.Load(recentStore);
     ShowRecentFiles();
     WireCommands();

@@ -10,6 +10,12 @@
 #include "transforms/HammerAitoffCommand.h"
 #include "transforms/XformDriver.h"
 
+CImageDoc* TransformCommands::OpenInput(const std::string& path) {
+    CImageDoc* input = OpenXformInput(path, ports);
+    if (input && input->Image().HasImage() && pictureOpened) pictureOpened(path);
+    return input;
+}
+
 bool TransformCommands::EditParameters(XformKind kind, XformSettings& xform) {
     const bool rotation = kind == XformKind::kRectToPolar || kind == XformKind::kPolarToRect;
     return rotation ? dialogs.EditRotation(xform) : dialogs.EditAmbivuePolar(xform);
@@ -19,7 +25,7 @@ void TransformCommands::OnXform(XformKind kind) {
     std::string inputPath;
     int type = kTypeFromExtension;
     if (!dialogs.ChooseImageFile(inputPath, true, type)) return;
-    CImageDoc* input = OpenXformInput(inputPath, ports);
+    CImageDoc* input = OpenInput(inputPath);
     if (!input) return;
     XformSettings xform = NewXformSettings(kind, settings);
     ApplySourceSize(xform, input->Image());
@@ -34,7 +40,7 @@ void TransformCommands::OnHammerAitoff() {
     std::string inputPath;
     int type = kTypeFromExtension;
     if (!dialogs.ChooseImageFile(inputPath, true, type)) return;
-    CImageDoc* input = OpenXformInput(inputPath, ports);
+    CImageDoc* input = OpenInput(inputPath);
     if (!input) return;
     XformSettings xform;
     if (!dialogs.EditHammerAitoff(xform)) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "gui/app/JobControl.h"
@@ -7,6 +8,7 @@
 #include "settings/AppSettings.h"
 #include "transforms/XformCommands.h"
 
+class CImageDoc;
 class CMosaDoc;
 class CommandDialogs;
 
@@ -24,8 +26,14 @@ class TransformCommands {
     void OnBatchXform(XformKind kind);
     void OnBatchFisheye();
     void OnMapFisheye(CMosaDoc& document);
+    // Told of each picture a command opens in a window (for the recent-file list).
+    void SetPictureOpened(std::function<void(const std::string&)> told) {
+        pictureOpened = std::move(told);
+    }
 
   private:
+    // Opens the command's input picture in a window and tells of it.
+    CImageDoc* OpenInput(const std::string& path);
     bool EditParameters(XformKind kind, XformSettings& xform);
     // A writable output name, asked again while the name's extension is not one.
     bool ChooseOutputName(std::string& name);
@@ -36,4 +44,5 @@ class TransformCommands {
     JobPorts& ports;
     AppSettings& settings;
     JobControl& jobs;
+    std::function<void(const std::string&)> pictureOpened;
 };

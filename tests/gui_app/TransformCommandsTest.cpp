@@ -74,6 +74,25 @@ TEST_F(TransformCommandsTest, DeclinedParametersLeaveTheInputOpenAndWriteNothing
     EXPECT_FALSE(std::filesystem::exists(dir.File("ip.bmp")));
 }
 
+// The pictures Xform and Hammer-Aitoff open go to the recent-file list, as opened ones do;
+// a file that does not load does not.
+TEST_F(TransformCommandsTest, OpenedInputsAreRecentFiles) {
+    WritePicture("polar.bmp", 64, 64);
+    WritePicture("world.bmp", 80, 40);
+    dialogs.files = {dir.File("polar.bmp"), dir.File("pr.bmp"), dir.File("world.bmp")};
+    dialogs.rotation = [](XformSettings&) {};
+    app->Transforms().OnXform(XformKind::kPolarToRect);
+    app->Transforms().OnHammerAitoff();
+    EXPECT_EQ(recentStore.values["File1"], dir.File("world.bmp"));
+    EXPECT_EQ(recentStore.values["File2"], dir.File("polar.bmp"));
+    {
+        ModalAnswers answers;
+        dialogs.files = {dir.File("missing.bmp")};
+        app->Transforms().OnHammerAitoff();
+    }
+    EXPECT_EQ(recentStore.values["File1"], dir.File("world.bmp"));
+}
+
 TEST_F(TransformCommandsTest, OffMapColourChangesOnlyOnOk) {
     app->Transforms().OnOffMapColor();
     EXPECT_EQ(app->Settings().offMapRed, 0) << "declined";

@@ -11,10 +11,6 @@
 #include "image/CodecSettings.h"
 #include "util/RenderThreads.h"
 
-#ifndef MOSA_VERSION
-#define MOSA_VERSION "1.0"
-#endif
-
 namespace {
 
 constexpr const char* kExitStatuses =

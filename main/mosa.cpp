@@ -60,7 +60,13 @@ bool HasFileArgument(const std::vector<std::string>& arguments) {
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv, argv + argc);
     const DisplayCheck display;
-    if (display.Answers()) return RunDesktop(argc, argv, arguments);
+    if (const auto files = FilesToOpen(arguments)) {
+        if (display.Answers()) return RunDesktop(argc, argv, {arguments[0]}, *files);
+        std::fprintf(stderr, "mosa: --open shows pictures in the desktop application, which "
+                             "needs a display.\n");
+        return ExitStatusOf(BatchOutcome::kBadCommandLine, 0);
+    }
+    if (display.Answers()) return RunDesktop(argc, argv, arguments, {});
     if (HasFileArgument(arguments)) return RunHeadless(arguments);
     std::fprintf(stderr,
                  "mosa: no display for the desktop application; give files to run a batch job.\n");

@@ -347,3 +347,8 @@ int ExitStatusOf(BatchOutcome outcome, int cancelSignal) {
     }
     return 1;
 }
+
+std::optional<std::vector<std::string>> FilesToOpen(const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2 || arguments[1] != "--open") return std::nullopt;
+    return std::vector<std::string>(arguments.begin() + 2, arguments.end());
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <string>
 #include <vector>
 
@@ -30,3 +32,8 @@ extern const char* const kUsageText;
 // by default, the five-view polar job with -5viewpolar.
 CommandLineResult RunCommandLine(const std::vector<std::string>& arguments,
                                  const AppSettings& appSettings, JobPorts& ports);
+
+// "mosa --open FILE..." (how a file manager hands pictures to the desktop application): the
+// files to open in windows, handled before the job grammar sees the line; none for any
+// other command line.
+std::optional<std::vector<std::string>> FilesToOpen(const std::vector<std::string>& arguments);

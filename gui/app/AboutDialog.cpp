@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-const char* const kVersionText = "mosa Version 1.0";
+const char* const kVersionText = "mosa Version " MOSA_VERSION;
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About mosa"));

@@ -9,7 +9,8 @@
 #include "gui/app/MosaApp.h"
 #include "platform/QtSettingsStore.h"
 
-int RunDesktop(int& argc, char** argv, const std::vector<std::string>& arguments) {
+int RunDesktop(int& argc, char** argv, const std::vector<std::string>& arguments,
+               const std::vector<std::string>& picturesToOpen) {
     QApplication application(argc, argv);
     // Numbers in dialogs, settings and file names never take the user's decimal comma.
     std::setlocale(LC_NUMERIC, "C");
@@ -20,5 +21,6 @@ int RunDesktop(int& argc, char** argv, const std::vector<std::string>& arguments
     ModalCommandDialogs dialogs;
     CMosaApp app(arguments, store, recentStore, dialogs);
     dialogs.SetParent(&app.MainFrame());
+    app.SetPicturesToOpen(picturesToOpen);
     return app.Run();
 }

@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -55,6 +59,31 @@ CMainFrame::CMainFrame() : area(new QMdiArea(this)) {
     qApp->installEventFilter(this);
     UpdateMenus(ActiveDocument::kNone);
     resize(900, 650);
+    setAcceptDrops(true);
+}
+
+namespace {
+
+QStringList LocalFiles(const QMimeData* data) {
+    QStringList paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList paths = LocalFiles(event->mimeData());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    emit picturesDropped(paths);
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& prompt) {

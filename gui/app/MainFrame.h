@@ -38,10 +38,14 @@ class CMainFrame : public QMainWindow {
 
   signals:
     void recentFileChosen(const QString& path);
+    // Files dropped on the window, local paths in the order given.
+    void picturesDropped(const QStringList& paths);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     QAction* MakeAction(int id, const QString& text, const QString& prompt);

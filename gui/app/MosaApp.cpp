@@ -13,6 +13,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/GuiMessages.h"
+#include "gui/app/GuiResources.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/TransformCommands.h"
 #include "gui/mapdoc/MosaView.h"
@@ -28,6 +29,7 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
       store(settingsStore),
       recentStore(recentFileStore),
       dialogs(commandDialogs) {
+    LoadGuiResources();
     LoadSettings(settings, store);
     SetRenderThreads(settings.renderThreads);
     mainFrame = std::make_unique<CMainFrame>();
@@ -48,6 +50,11 @@ CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
     WireCommands();
     connect(&mainFrame->Area(), &QMdiArea::subWindowActivated, this, &CMosaApp::RefreshMenus);
     connect(windows.get(), &DocumentWindows::documentsChanged, this, &CMosaApp::RefreshMenus);
+    connect(mainFrame.get(), &CMainFrame::picturesDropped, this, [this](const QStringList& paths) {
+        std::vector<std::string> files;
+        for (const QString& path : paths) files.push_back(path.toStdString());
+        OpenPictures(files);
+    });
     connect(mainFrame.get(), &CMainFrame::recentFileChosen, this, [this](const QString& path) {
         if (windows->OpenImage(path.toStdString(), kTypeFromExtension))
             AddRecentFile(path.toStdString());
@@ -134,6 +141,7 @@ bool CMosaApp::IsBatchRun() const {
 int CMosaApp::Run() {
     mainFrame->show();
     if (!IsBatchRun()) {
+        OpenPictures(picturesToOpen);
         const int status = QApplication::exec();
         StoreSettings();
         return status;
@@ -191,6 +199,12 @@ void CMosaApp::OnFileNew() {
             break;
         default:
             break;
+    }
+}
+
+void CMosaApp::OpenPictures(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        if (windows->OpenImage(path, kTypeFromExtension)) AddRecentFile(path);
     }
 }
 

@@ -36,6 +36,11 @@ class CMosaApp : public QObject {
     // Shows the main window and runs: the event loop for an interactive run, the command
     // line's job for a batch run. Answers the exit status (0 when the run succeeded).
     int Run();
+    // Pictures an interactive run opens in windows once the main window shows.
+    void SetPicturesToOpen(std::vector<std::string> paths) { picturesToOpen = std::move(paths); }
+    // Opens each picture in a window and lists it among the recent files; one that does
+    // not load gets the reader's message.
+    void OpenPictures(const std::vector<std::string>& paths);
     CommandLineResult RunBatch();
     void StoreSettings();
 
@@ -86,4 +91,5 @@ class CMosaApp : public QObject {
     std::unique_ptr<JobPorts> ports;
     std::unique_ptr<TransformCommands> transforms;
     RecentFiles recentFiles;
+    std::vector<std::string> picturesToOpen;
 };

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,11 +14,11 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
+#include "app/CommandLine.h"
 #include "document/ImageDoc.h"
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
-#include "mapdoc/MosaDoc.h"
 #include "support/gui/DesktopTest.h"
 #include "support/gui/ModalAnswers.h"
 
@@ -93,39 +97,61 @@ TEST_F(DesktopWindows, WindowsStayInsideTheWorkspaceAndAreListedByTitle) {
     EXPECT_EQ(Area().activeSubWindow()->windowTitle(), "band.bmp");
 }
 
-// File > Close closes the document with every window it has, its dome view included, and
-// asks once about a changed map document.
-TEST_F(DesktopWindows, FileCloseClosesTheDocumentWithAllItsWindows) {
-    PanSettings settings = NewDocumentPanSettings();
-    CMosaDoc* map = app->Windows().NewMapDocument(&settings);
-    ASSERT_NE(map, nullptr);
-    app->OnDomeView();
-    Area().setActiveSubWindow(Area().subWindowList().first());
-    app->Windows().NewWindow();
-    app->Windows().OpenImage(dir.File("missing.bmp"), kTypeFromExtension);
-    ASSERT_EQ(Area().subWindowList().size(), 4);
-    map->SetModified(true);
-    Area().setActiveSubWindow(Area().subWindowList().first());
-    {
-        ModalAnswers answers(QMessageBox::Cancel);
-        app->OnClose();
-        EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa1?"});
-    }
-    EXPECT_EQ(Area().subWindowList().size(), 4) << "Cancel keeps every window";
-    ModalAnswers answers(QMessageBox::Discard);
-    app->OnClose();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(answers.texts, std::vector<std::string>{"Save changes to Mosa1?"}) << "asked once";
-    ASSERT_EQ(Area().subWindowList().size(), 1) << "the other document stays";
-    EXPECT_EQ(app->Windows().Count(), 1u);
-}
-
 // The idle message comes back after a menu item's prompt was shown.
 TEST_F(DesktopWindows, StatusBarSaysReadyAfterAMenuIsBrowsed) {
     QStatusBar* status = app->MainFrame().statusBar();
     status->showMessage("Open an existing document");
     status->clearMessage();
     EXPECT_EQ(status->currentMessage(), "Ready");
+}
+
+}  // namespace
+
+namespace {
+
+// "mosa --open FILE..." (the desktop entry's command) and files dropped on the main window
+// open the pictures in windows and list them as recent files; a file that does not load
+// says so and opens nothing.
+TEST_F(DesktopWindows, OpenOptionAndDroppedFilesOpenThePictures) {
+    EXPECT_EQ(FilesToOpen({"mosa", "--open", "a.bmp", "-b.png"}),
+              (std::vector<std::string>{"a.bmp", "-b.png"}));
+    EXPECT_FALSE(FilesToOpen({"mosa", "a.bmp", "--open"}).has_value()) << "the job grammar's";
+    EXPECT_FALSE(FilesToOpen({"mosa"}).has_value());
+
+    for (const char* name : {"one.bmp", "two.bmp"}) {
+        CImage picture;
+        ASSERT_TRUE(picture.Create(64, 32, 24, -1));
+        ASSERT_EQ(picture.SaveAs(dir.File(name)), 1);
+    }
+    app->OpenPictures({dir.File("one.bmp")});
+    ASSERT_EQ(Area().subWindowList().size(), 1);
+    EXPECT_EQ(recentStore.values["File1"], dir.File("one.bmp"));
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.File("two.bmp"))),
+                   QUrl::fromLocalFile(QString::fromStdString(dir.File("missing.bmp")))});
+    CMainFrame& frame = app->MainFrame();
+    const QPoint centre = frame.rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(centre, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    {
+        ModalAnswers answers;
+        QCoreApplication::sendEvent(&frame, &drop);
+        ASSERT_EQ(answers.texts.size(), 1u);
+        EXPECT_NE(answers.texts[0].find("missing.bmp"), std::string::npos) << answers.texts[0];
+    }
+    EXPECT_EQ(Area().subWindowList().size(), 2);
+    EXPECT_EQ(Area().activeSubWindow()->windowTitle(), "two.bmp");
+    EXPECT_EQ(recentStore.values["File1"], dir.File("two.bmp"));
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(centre, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QCoreApplication::sendEvent(&frame, &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 }  // namespace

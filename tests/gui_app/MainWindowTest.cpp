@@ -190,10 +190,16 @@ TEST_F(MainWindow, OpenedPicturesAreListedAndRemembered) {
     EXPECT_TRUE(store.values.empty()) << "the settings section is not touched";
 }
 
-TEST_F(MainWindow, AboutBoxNamesTheVersion) {
+// The About box names the project's version and shows the program's icon.
+TEST_F(MainWindow, AboutBoxNamesTheVersionBesideTheIcon) {
     AboutDialog about(&app->MainFrame());
     EXPECT_EQ(about.windowTitle(), "About mosa");
-    EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "mosa Version 1.0");
+    EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "mosa Version " MOSA_VERSION);
+    bool icon = false;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        icon = icon || !label->pixmap().isNull();
+    }
+    EXPECT_TRUE(icon);
 }
 
 TEST_F(MainWindow, SettingsRoundTripThroughTheDesktopStore) {

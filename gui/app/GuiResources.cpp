@@ -1,0 +1,7 @@
+#include "gui/app/GuiResources.h"
+
+#include <QtCore/QDir>
+
+void LoadGuiResources() {
+    Q_INIT_RESOURCE(mosa);
+}

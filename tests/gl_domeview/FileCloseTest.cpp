@@ -9,22 +9,12 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
 #include "mapdoc/MosaDoc.h"
-#include "support/gui/DesktopTest.h"
+#include "support/gui/RunningDesktop.h"
 #include "support/gui/ModalAnswers.h"
 
 namespace {
 
-class DesktopWindows : public DesktopTest {
-  protected:
-    void SetUp() override {
-        app = std::make_unique<CMosaApp>(std::vector<std::string>{"mosa"}, store, recentStore,
-                                         dialogs);
-        app->MainFrame().show();
-    }
-    QMdiArea& Area() const { return app->MainFrame().Area(); }
-
-    std::unique_ptr<CMosaApp> app;
-};
+using DesktopWindows = RunningDesktop;
 
 // File > Close closes the document with every window it has, its dome view included, and
 // asks once about a changed map document.

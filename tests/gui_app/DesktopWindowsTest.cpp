@@ -19,26 +19,17 @@
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MosaApp.h"
-#include "support/gui/DesktopTest.h"
+#include "support/gui/RunningDesktop.h"
 #include "support/gui/ModalAnswers.h"
 
 namespace {
 
-class DesktopWindows : public DesktopTest {
+class DesktopWindows : public RunningDesktop {
   protected:
-    void SetUp() override {
-        app = std::make_unique<CMosaApp>(std::vector<std::string>{"mosa"}, store, recentStore,
-                                         dialogs);
-        app->MainFrame().resize(1200, 900);
-        app->MainFrame().show();
-    }
-    QMdiArea& Area() const { return app->MainFrame().Area(); }
     static double ClientAspect(const QMdiSubWindow* window) {
         const QSize client = window->widget()->size();
         return static_cast<double>(client.width()) / client.height();
     }
-
-    std::unique_ptr<CMosaApp> app;
 };
 
 // A window a job opens before its picture exists takes the picture's shape when the picture

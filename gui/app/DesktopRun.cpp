@@ -18,9 +18,11 @@ int RunDesktop(int& argc, char** argv, const std::vector<std::string>& arguments
     QApplication::setApplicationName(QStringLiteral("mosa"));
     QtSettingsStore store;
     QtSettingsStore recentStore("Recent File List");
+    QtSettingsStore dialogStore("Dialogs");
     ModalCommandDialogs dialogs;
     CMosaApp app(arguments, store, recentStore, dialogs);
     dialogs.SetParent(&app.MainFrame());
+    app.SetDialogStore(dialogStore);
     app.SetPicturesToOpen(picturesToOpen);
     return app.Run();
 }

@@ -11,6 +11,7 @@
 #include "gui/app/AboutDialog.h"
 #include "gui/app/CommandDialogs.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/DialogMemory.h"
 #include "gui/app/DocumentWindows.h"
 #include "gui/app/GuiMessages.h"
 #include "gui/app/GuiResources.h"
@@ -19,9 +20,16 @@
 #include "gui/mapdoc/MosaView.h"
 #include "gui/mapdoc/NewPatchDialog.h"
 #include "gui/progress/ProgressWnd.h"
+#include "gui/widgets/ImageFileDialog.h"
 #include "mapdoc/FourViewPan.h"
 #include "util/PathParts.h"
 #include "util/RenderThreads.h"
+
+namespace {
+
+constexpr const char* kPictureFolderKey = "PictureFolder";
+
+}  // namespace
 
 CMosaApp::CMosaApp(std::vector<std::string> args, SettingsStore& settingsStore,
                    SettingsStore& recentFileStore, CommandDialogs& commandDialogs)
@@ -158,15 +166,25 @@ CommandLineResult CMosaApp::RunBatch() {
 
 void CMosaApp::StoreSettings() {
     SaveSettings(settings, store);
+    dialogStore->WriteString(kPictureFolderKey, RememberedPictureFolder().toStdString());
+}
+
+void CMosaApp::SetDialogStore(SettingsStore& dialogs) {
+    dialogStore = &dialogs;
+    if (const auto folder = dialogStore->ReadString(kPictureFolderKey)) {
+        SetRememberedPictureFolder(QString::fromStdString(*folder));
+    }
 }
 
 void CMosaApp::OnFourViewPan() {
     ChannelFiles files;
     std::string* fromArguments[] = {&files.left, &files.center, &files.right, &files.top};
+    files.outputType = 0;
+    if (arguments.size() < 2) RecallChannelFiles(files, *dialogStore);
     for (size_t i = 0; i < 4 && i + 1 < arguments.size(); ++i) *fromArguments[i] = arguments[i + 1];
     files.outputBaseName = "mosa";
-    files.outputType = 0;
     if (!dialogs.EditChannelFiles(files)) return;
+    RememberChannelFiles(files, *dialogStore);
     const JobControl::Running job(jobs);
     RunFourViewPan(
         files, [this](PanSettings& settings) { return dialogs.EditPanSettings(settings); }, *ports);
@@ -177,7 +195,10 @@ void CMosaApp::OnFiveViewPolar() {
     five.directory = settings.fiveViewDir;
     five.baseName = settings.fiveViewBase;
     five.polarSweep = settings.fiveViewSweep;
+    RecallFiveViewFiles(five, *dialogStore);
     if (!dialogs.EditFiveView(five)) return;
+    // Kept before the run, so that a file the run cannot find is still there to correct.
+    RememberFiveViewFiles(five, *dialogStore);
     const JobControl::Running job(jobs);
     RunFiveViewCommand(five, settings, *ports);
 }

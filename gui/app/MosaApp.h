@@ -43,6 +43,9 @@ class CMosaApp : public QObject {
     void OpenPictures(const std::vector<std::string>& paths);
     CommandLineResult RunBatch();
     void StoreSettings();
+    // The store of what the job dialogs remember (see DialogMemory.h); without one, they
+    // remember for the session only.
+    void SetDialogStore(SettingsStore& store);
 
     CMainFrame& MainFrame() const { return *mainFrame; }
     DocumentWindows& Windows() const { return *windows; }
@@ -92,4 +95,6 @@ class CMosaApp : public QObject {
     std::unique_ptr<TransformCommands> transforms;
     RecentFiles recentFiles;
     std::vector<std::string> picturesToOpen;
+    MemorySettingsStore sessionDialogStore;
+    SettingsStore* dialogStore = &sessionDialogStore;
 };

@@ -2,7 +2,9 @@
 
 #include <strings.h>
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "image/FileTypeTable.h"
 #include "sequence/NumberedName.h"
@@ -11,6 +13,7 @@ namespace {
 
 // The filter an open dialog was last confirmed with; kept while the application runs.
 int rememberedOpenFilter = kInitialOpenFilter;
+QString rememberedFolder;
 
 FileChooser& InstalledChooser() {
     static FileChooser chooser;
@@ -25,6 +28,7 @@ FileChooserAnswer DesktopFileChooser(QWidget* parent, const FileChooserRequest& 
     if (request.selectedFilter >= 1 && request.selectedFilter <= request.nameFilters.size()) {
         dialog.selectNameFilter(request.nameFilters[request.selectedFilter - 1]);
     }
+    if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
     FileChooserAnswer answer;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return answer;
@@ -91,6 +95,7 @@ int ImageFileDialog(QWidget* parent, std::string& name, FileDialogMode mode, int
     request.selectedFilter = forOpen ? rememberedOpenFilter : SaveFilterOfType(type);
     request.initialName = QString::fromStdString(name).left(kMaxImageFileName);
     name = request.initialName.toStdString();
+    request.folder = RememberedPictureFolder();
 
     const FileChooser& chooser = InstalledChooser();
     const FileChooserAnswer answer =
@@ -100,11 +105,20 @@ int ImageFileDialog(QWidget* parent, std::string& name, FileDialogMode mode, int
 
     name = answer.path.toStdString();
     type = OfferedTypeOfName(name, forOpen);
+    rememberedFolder = QFileInfo(answer.path).absolutePath();
     if (forOpen && answer.selectedFilter >= 1 &&
         answer.selectedFilter <= request.nameFilters.size()) {
         rememberedOpenFilter = answer.selectedFilter;
     }
     return 1;
+}
+
+QString RememberedPictureFolder() {
+    return rememberedFolder.isEmpty() ? QDir::currentPath() : rememberedFolder;
+}
+
+void SetRememberedPictureFolder(const QString& folder) {
+    rememberedFolder = folder;
 }
 
 int RememberedOpenFilter() {

@@ -15,6 +15,8 @@ struct FileChooserRequest {
     QStringList nameFilters;
     int selectedFilter = 1;
     QString initialName;
+    // Where the dialog starts when the initial name has no folder: the last picture's.
+    QString folder;
 };
 
 struct FileChooserAnswer {
@@ -49,4 +51,8 @@ QStringList ImageNameFilters(bool forOpen);
 // The filter position the next open dialog preselects, and its start value for a test that
 // needs the application's first dialog.
 int RememberedOpenFilter();
+// The folder of the picture last chosen in any image file dialog, where the next one starts
+// (the current directory before the first); an application keeps it across runs.
+QString RememberedPictureFolder();
+void SetRememberedPictureFolder(const QString& folder);
 void ForgetOpenFilter();

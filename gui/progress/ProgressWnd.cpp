@@ -1,5 +1,6 @@
 #include "gui/progress/ProgressWnd.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
@@ -8,7 +9,9 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
+#include <QWindow>
 
 namespace {
 
@@ -17,22 +20,69 @@ constexpr int kMargin = 10;
 
 }  // namespace
 
-// Notices Esc typed into any window of the application; the key still reaches its window.
+// Stands in for a modal window without taking the keyboard from the window the user is in:
+// notices Esc typed into any window of the application (the key still reaches its window)
+// and keeps the user's input (clicks, keys, accelerators) from the blocked window (the main
+// window and the documents in it) while the job runs. Dialogs the job opens take input.
 class CProgressWnd::EscapeWatcher : public QObject {
   public:
-    explicit EscapeWatcher(bool& seen) : seen(seen) {}
+    // Blocks while the progress window is open.
+    EscapeWatcher(bool& seen, QWidget* blocked, const QPointer<QWidget>& progress)
+        : seen(seen), blocked(blocked), progress(progress) {}
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        const bool key = event->type() == QEvent::KeyPress;
+        if (key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             seen = true;
+            return QObject::eventFilter(object, event);
         }
+        if (IsUserInput(event->type()) && InBlockedWindow(object)) return true;
         return QObject::eventFilter(object, event);
     }
 
   private:
+    static bool IsUserInput(QEvent::Type type) {
+        switch (type) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+            case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu:
+            case QEvent::Drop:
+                return true;
+            default:
+                return false;
+        }
+    }
+    // The widget an event's receiver belongs to: a window system window's widget, an
+    // action's or shortcut's owner.
+    static QWidget* WidgetOf(QObject* object) {
+        if (auto* widget = qobject_cast<QWidget*>(object)) return widget;
+        if (auto* window = qobject_cast<QWindow*>(object)) {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->windowHandle() == window) return top;
+            }
+            return nullptr;
+        }
+        if (qobject_cast<QAction*>(object) || qobject_cast<QShortcut*>(object)) {
+            return qobject_cast<QWidget*>(object->parent());
+        }
+        return nullptr;
+    }
+    bool InBlockedWindow(QObject* object) const {
+        if (!blocked || !progress) return false;
+        const QWidget* widget = WidgetOf(object);
+        return widget && widget->window() == blocked;
+    }
+
     bool& seen;
+    QPointer<QWidget> blocked;
+    const QPointer<QWidget>& progress;
 };
 
 // The window itself. Closing it (title bar, Alt+F4, the window manager) means Cancel: the job
@@ -56,7 +106,8 @@ class CProgressWnd::Frame : public QWidget {
 
 CProgressWnd::CProgressWnd(QWidget* parentWidget, std::function<bool()> stop)
     : parent(parentWidget), stopRequested(std::move(stop)) {
-    escapeWatcher = new EscapeWatcher(escapeSeen);
+    escapeWatcher =
+        new EscapeWatcher(escapeSeen, parent ? parent->window() : nullptr, window);
     qApp->installEventFilter(escapeWatcher);
 }
 
@@ -69,10 +120,11 @@ CProgressWnd::~CProgressWnd() {
 int CProgressWnd::Open(const std::string& title, int smooth) {
     if (window) return 1;
     window = new Frame(parent, cancelled);
-    // The pump hands every event on; blocking the other windows keeps the user from starting
-    // a second job inside this one. Closes that still reach the job's documents or the main
-    // window are held back by the application until the job has stopped.
-    window->setWindowModality(Qt::ApplicationModal);
+    // The pump hands every event on; keeping the user's input from the main window keeps
+    // the user from starting a second job inside this one. Closes that still reach the job's
+    // documents or the main window are held back by the application until the job has
+    // stopped. The user's window keeps the keyboard focus.
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
     window->setWindowTitle(QString::fromStdString(title));
     window->setCursor(Qt::BusyCursor);
     textLabel = new QLabel(window);

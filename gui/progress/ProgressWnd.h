@@ -14,7 +14,8 @@ class QPushButton;
 // "Cancel". Its pump keeps the whole application responsive while the job runs on the
 // interface thread; Esc typed into any window of the application, "Cancel", closing the
 // window, or a stop asked for from outside (stopRequested answering true) requests cancel,
-// which the job sees after pumping.
+// which the job sees after pumping. It opens without taking the keyboard focus, and while it
+// is open the parent's window takes no clicks, keys or accelerators.
 class CProgressWnd : public Progress {
   public:
     explicit CProgressWnd(QWidget* parent = nullptr, std::function<bool()> stopRequested = {});

@@ -192,19 +192,6 @@ TEST(ProgressWindow, CaptionShowsTitleThenPercentages) {
     EXPECT_EQ(progress.Window()->width(), 410) << "text width plus two margins";
 }
 
-// While a job pumps events, the user must not close its documents or start another job: the
-// progress window blocks every other window until it goes.
-TEST(ProgressWindow, BlocksTheOtherWindowsWhileOpen) {
-    CMainFrame main;
-    main.show();
-    {
-        CProgressWnd progress(&main);
-        progress.Open("Mapping . . .", 0);
-        EXPECT_EQ(QApplication::activeModalWidget(), progress.Window());
-    }
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
 TEST(ProgressWindow, EscapeTypedIntoTheMainWindowCancelsWhileTheJobPumps) {
     CMainFrame main;
     main.show();

@@ -1,5 +1,8 @@
 #include "mapdoc/FourViewPan.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "image/FileTypeTable.h"
 #include "sequence/SequenceScan.h"
 
@@ -54,6 +57,13 @@ std::string FourViewExtension(int outputType) {
     return extension ? extension : "jpg";
 }
 
+std::string FramesWrittenPrompt(int frames) {
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    return std::to_string(frames) + (frames == 1 ? " frame" : " frames") + " written to " +
+           (error ? std::string(".") : here.string()) + "\nOK?";
+}
+
 MapViewsResult RunFourViewPan(const ChannelFiles& files, const ChooseMapParameters& choose,
                               JobPorts& ports) {
     CubeViewPatches patches = MakeCubeViewPatches();
@@ -66,6 +76,6 @@ MapViewsResult RunFourViewPan(const ChannelFiles& files, const ChooseMapParamete
     const MapViewsResult result =
         document->MapViews(patches, sequences, FourViewExtension(files.outputType), true, ports);
     ports.documents.CloseDocument(document);
-    ports.messages.Show("OK?", MessageButtons::kOk);
+    ports.messages.Show(FramesWrittenPrompt(result.framesWritten), MessageButtons::kOk);
     return result;
 }

@@ -40,6 +40,9 @@ using ChooseMapParameters = std::function<bool(PanSettings&)>;
 
 // What "4 view Pan" does once its dialog was confirmed: finds the views' sequences, makes a
 // map document (choosing its parameters, starting from a new document's), maps and saves
-// every frame, closes the document and says "OK?".
+// every frame (into the current directory), closes the document and says how many frames it
+// wrote where, asking "OK?".
+// "N frames written to DIRECTORY\nOK?", the current directory's name in full.
+std::string FramesWrittenPrompt(int frames);
 MapViewsResult RunFourViewPan(const ChannelFiles& files, const ChooseMapParameters& choose,
                               JobPorts& ports);

@@ -131,7 +131,8 @@ TEST_F(CloseDuringJob, ClosingTheFourViewMapWindowCancelsTheJobInstead) {
     }
     ASSERT_TRUE(closer.Done());
     EXPECT_FALSE(closed);
-    EXPECT_EQ(answers.texts, std::vector<std::string>{"OK?"});
+    EXPECT_EQ(answers.texts,
+              std::vector<std::string>{"0 frames written to " + dir.File("out") + "\nOK?"});
     EXPECT_EQ(app.Windows().Count(), 0u);
     ExpectOnlyTheOldOutput();
 }

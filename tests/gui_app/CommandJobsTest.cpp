@@ -80,7 +80,7 @@ TEST_F(CommandJobs, FourViewCommandWritesWhatTheBatchModeWrites) {
         ModalAnswers answers;
         app.OnFourViewPan();
         ASSERT_EQ(answers.texts.size(), 1u);
-        EXPECT_EQ(answers.texts[0], "OK?");
+        EXPECT_EQ(answers.texts[0], "1 frame written to " + dir.File("gui") + "\nOK?");
     }
     {
         const CurrentDirectory here(dir.File("batch"));

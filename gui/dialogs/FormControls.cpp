@@ -1,5 +1,10 @@
 #include "gui/dialogs/FormControls.h"
 
+#include <QDialog>
+#include <QFont>
+#include <QFontMetrics>
+#include <algorithm>
+
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,6 +23,21 @@ QLineEdit* NamedEdit(const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     return edit;
+}
+
+QLineEdit* PathEdit(const QString& name, QWidget* parent) {
+    QLineEdit* edit = NamedEdit(name, parent);
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 72);
+    return edit;
+}
+
+void KeepTitleWhole(QDialog& dialog) {
+    // Title bars use a bolder, larger face than the dialog, and leave room for their buttons.
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.1);
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + 120;
+    dialog.setMinimumWidth(std::max(dialog.minimumWidth(), wanted));
 }
 
 QPushButton* NamedButton(const QString& text, const QString& name, QWidget* parent) {

@@ -19,6 +19,10 @@ class QWidget;
 // Controls of the parameter dialogs, each with an object name so that the dialog's code and
 // its tests reach it by name.
 QLineEdit* NamedEdit(const QString& name, QWidget* parent);
+// A named edit for a file's path, wide enough to show a real one.
+QLineEdit* PathEdit(const QString& name, QWidget* parent);
+// Widens a dialog, if it must, so that its title bar shows the whole title.
+void KeepTitleWhole(QDialog& dialog);
 QPushButton* NamedButton(const QString& text, const QString& name, QWidget* parent);
 QCheckBox* NamedCheck(const QString& text, const QString& name, QWidget* parent);
 

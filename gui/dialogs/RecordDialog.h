@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "gui/dialogs/DataExchange.h"
+#include "gui/dialogs/FormControls.h"
 
 // A modal dialog that edits a copy of its record: the subclass builds the controls, binds
 // them to `record` and calls Show(); OK takes the controls back and hands the copy to the
@@ -22,6 +23,11 @@ class RecordDialog : public QDialog {
     }
 
   protected:
+    void showEvent(QShowEvent* event) override {
+        KeepTitleWhole(*this);
+        QDialog::showEvent(event);
+    }
+
     Record& target;
     Record record;
     DataExchange exchange;

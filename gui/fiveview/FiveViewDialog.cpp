@@ -57,7 +57,7 @@ void FiveViewDialog::BuildForm() {
     layout->addLayout(views);
     auto addView = [this, views](const QString& label, const QString& name) {
         const int row = views->rowCount();
-        QLineEdit* edit = NamedEdit(name, this);
+        QLineEdit* edit = PathEdit(name, this);
         views->addWidget(new QLabel(label, this), row, 0);
         views->addWidget(edit, row, 1);
         auto asSequence = [this] { return inputKind->checkedId() == kSequence; };

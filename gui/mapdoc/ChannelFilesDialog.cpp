@@ -17,7 +17,7 @@ namespace {
 QLineEdit* AddViewRow(QGridLayout* grid, const QString& label, const QString& name,
                       QWidget* parent) {
     const int row = grid->rowCount();
-    QLineEdit* edit = NamedEdit(name, parent);
+    QLineEdit* edit = PathEdit(name, parent);
     grid->addWidget(new QLabel(label, parent), row, 0);
     grid->addWidget(edit, row, 1);
     grid->addWidget(ViewFileButton(

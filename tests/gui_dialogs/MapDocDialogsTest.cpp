@@ -124,3 +124,22 @@ TEST_F(ChannelFilesDialogTest, BrowsedFramesGoInAsTheirSequenceNames) {
 }
 
 }  // namespace
+
+namespace {
+
+// Path fields hold a real path, and titles are not cut: the dialog is wider than its title.
+TEST_F(ChannelFilesDialogTest, PathsAndTitleFitTheirDialog) {
+    ChannelFiles files;
+    files.center = "/home/producer/show/renders/shot042/center/center.####.tga";
+    ChannelFilesDialog dialog(files);
+    dialog.show();
+    QLineEdit* center = Edit(dialog, "center");
+    EXPECT_GE(center->width(), center->fontMetrics().horizontalAdvance(
+                                   QString::fromStdString(files.center)));
+    PatchParameters parameters;
+    NewPatchDialog patch(parameters);
+    patch.show();
+    EXPECT_GT(patch.width(), patch.fontMetrics().horizontalAdvance(patch.windowTitle()) + 100);
+}
+
+}  // namespace

@@ -68,7 +68,10 @@ QMdiSubWindow* DocumentWindows::AddWindow(CDocument& document) {
     }
     Install(frame, view, document);
     connect(view, &PictureView::titleChanged, this, [this, &document] { Retitle(&document); });
-    connect(view, &PictureView::firstPicture, frame, [frame, view] { FitToPicture(frame, view); });
+    connect(view, &PictureView::firstPicture, frame, [this, frame, view] {
+        FitToPicture(frame, view);
+        KeepInside(frame);
+    });
     view->ContentChanged();
     frame->resize(view->sizeHint() + (frame->size() - frame->contentsRect().size()));
     frame->show();

@@ -35,6 +35,11 @@ class DesktopWindows : public RunningDesktop {
 // A window a job opens before its picture exists takes the picture's shape when the picture
 // arrives (a square dome, a wide band), once: the user's own size stays after that.
 TEST_F(DesktopWindows, JobWindowsTakeTheirPicturesShapeWhenItArrives) {
+    // A window already open puts the new ones beside it, towards the workspace's edge.
+    CImage first;
+    ASSERT_TRUE(first.Create(640, 480, 24, -1));
+    ASSERT_EQ(first.SaveAs(dir.File("first.bmp")), 1);
+    ASSERT_NE(app->Windows().OpenImage(dir.File("first.bmp"), kTypeFromExtension), nullptr);
     for (const QSize picture : {QSize(1024, 1024), QSize(1000, 300), QSize(300, 900)}) {
         SCOPED_TRACE(picture.width() * 10000 + picture.height());
         CImageDoc* document = app->Windows().NewImageDocument();
@@ -45,6 +50,8 @@ TEST_F(DesktopWindows, JobWindowsTakeTheirPicturesShapeWhenItArrives) {
         document->UpdateAllViews();
         const double aspect = static_cast<double>(picture.width()) / picture.height();
         EXPECT_NEAR(ClientAspect(window), aspect, 0.02 * aspect);
+        const QRect space(QPoint(0, 0), Area().viewport()->size());
+        EXPECT_TRUE(space.contains(window->geometry())) << "the fitted window stays inside";
         window->resize(500, 500);
         document->UpdateAllViews();
         EXPECT_EQ(window->size(), QSize(500, 500)) << "later updates keep the user's size";

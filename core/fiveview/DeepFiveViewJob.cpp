@@ -1,5 +1,8 @@
 #include "fiveview/DeepFiveViewJob.h"
 
+#include <array>
+#include <utility>
+
 #include "fiveview/FacePreparation.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "util/CancelRequest.h"
@@ -50,18 +53,51 @@ bool AnyAlpha(const DeepFaces& faces) {
     return false;
 }
 
+// Lookup tables pay for themselves over a sequence: built at the first frame (and again
+// when a face changes size), then every frame is a table read. EWA reads no tables.
+struct DeepTables {
+    bool wanted = false;
+    bool built = false;
+    std::array<std::pair<int, int>, kFaceCount> sizes{};
+    FiveViewTables tables;
+
+    static bool Fit(const DeepFaces& faces) {
+        for (const DeepPicture& face : faces) {
+            if (face.Width() > kMaxTableFaceSize || face.Height() > kMaxTableFaceSize) {
+                return false;
+            }
+        }
+        return true;
+    }
+    bool Match(const DeepFaces& faces) const {
+        for (int t = 0; t < kFaceCount; ++t) {
+            if (sizes[t] != std::pair{faces[t].Width(), faces[t].Height()}) return false;
+        }
+        return true;
+    }
+    // Builds the tables when they are wanted and missing; false when the frame renders
+    // without them.
+    bool Ready(const DeepPicture& output, const FiveViewSettings& settings,
+               const DeepFaces& faces, Progress& progress) {
+        if (!wanted || !Fit(faces)) return false;
+        if (built && Match(faces)) return true;
+        for (int t = 0; t < kFaceCount; ++t) sizes[t] = {faces[t].Width(), faces[t].Height()};
+        BuildDeepTable(output, settings, faces, tables, progress);
+        built = !progress.cancelled;
+        return built;
+    }
+};
+
 void Render(DeepPicture& output, const FiveViewSettings& settings, const DeepFaces& faces,
-            const EwaWeights& weights, Progress& progress) {
-    switch (settings.samplingMode) {
-        case kSubsample5:
-            RenderSubsample5Deep(output, settings, faces, progress);
-            break;
-        case kEwa:
-            RenderEwaDeep(output, settings, faces, weights, progress);
-            break;
-        default:
-            RenderPlainDeep(output, settings, faces, progress);
-            break;
+            const EwaWeights& weights, DeepTables& tables, Progress& progress) {
+    if (settings.samplingMode == kEwa) {
+        RenderEwaDeep(output, settings, faces, weights, progress);
+    } else if (tables.Ready(output, settings, faces, progress)) {
+        RenderDeepTable(output, settings, faces, tables.tables, progress);
+    } else if (settings.samplingMode == kSubsample5) {
+        RenderSubsample5Deep(output, settings, faces, progress);
+    } else {
+        RenderPlainDeep(output, settings, faces, progress);
     }
 }
 
@@ -78,7 +114,10 @@ JobResult RenderDeepFiveView(const FiveViewSettings& settings,
     const std::unique_ptr<Progress> progress = ports.newProgress();
     progress->Open("Mapping . . .", 0);
     const int rowsPerFrame = settings.height + (settings.samplingMode == kEwa ? 1 : 0);
-    progress->SetRange(0, static_cast<int>(frames.size()) * rowsPerFrame, 1);
+    DeepTables tables;
+    tables.wanted = frames.size() > 1 && settings.samplingMode != kEwa;
+    const int tableRows = tables.wanted ? settings.height : 0;
+    progress->SetRange(0, static_cast<int>(frames.size()) * rowsPerFrame + tableRows, 1);
     DeepFaces faces;
     DeepPicture output;
     for (const DeepFrameFiles& frame : frames) {
@@ -101,7 +140,7 @@ JobResult RenderDeepFiveView(const FiveViewSettings& settings,
             result.Skipped(frame.output);
             continue;
         }
-        Render(output, settings, faces, weights, *progress);
+        Render(output, settings, faces, weights, tables, *progress);
         if (progress->cancelled) {
             result.cancelled = true;
             break;

@@ -52,6 +52,12 @@ void RenderPlainDeep(DeepPicture& output, const FiveViewSettings& settings, cons
                      Progress& progress);
 void RenderSubsample5Deep(DeepPicture& output, const FiveViewSettings& settings,
                           const DeepFaces& faces, Progress& progress);
+// Their tables (plain, or 5x for the 5x sub-sample), the same as the 8-bit faces' of the same
+// sizes, and the render through them.
+void BuildDeepTable(const DeepPicture& output, const FiveViewSettings& settings,
+                    const DeepFaces& faces, FiveViewTables& tables, Progress& progress);
+void RenderDeepTable(DeepPicture& output, const FiveViewSettings& settings,
+                     const DeepFaces& faces, const FiveViewTables& tables, Progress& progress);
 
 void BuildEwaWeights(EwaWeights& weights, double falloff);
 // EWA makes H + 1 steps: it starts one row below the picture to seed its neighbour memory.

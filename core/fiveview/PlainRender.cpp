@@ -44,5 +44,5 @@ void BuildPlainTable(const CImage& output, const FiveViewSettings& settings,
 
 void RenderPlainTable(CImage& output, const FiveViewSettings&, const FacePictures& faces,
                       const FiveViewTables& tables, Progress& progress) {
-    RenderThroughTable<1>(output, faces, tables, progress);
+    RenderThroughTable<EightBitPath, 1>(output, faces, tables, progress);
 }

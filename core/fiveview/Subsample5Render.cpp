@@ -51,5 +51,5 @@ void BuildSubsample5Table(const CImage& output, const FiveViewSettings& settings
 
 void RenderSubsample5Table(CImage& output, const FiveViewSettings&, const FacePictures& faces,
                            const FiveViewTables& tables, Progress& progress) {
-    RenderThroughTable<5>(output, faces, tables, progress);
+    RenderThroughTable<EightBitPath, 5>(output, faces, tables, progress);
 }

@@ -6,6 +6,7 @@
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FaceReaders.h"
 #include "fiveview/FiveViewRenderers.h"
+#include "fiveview/PixelPaths.h"
 #include "ports/RowBands.h"
 
 // Sample patterns shared by the plain (one sample) and 5x (five samples) renderers.
@@ -45,9 +46,10 @@ inline int16_t TableCoordinate(int value) {
                                                                       : int16_t{-1};
 }
 
-template <int Samples>
-void BuildSampleTable(const CImage& output, const FiveViewSettings& settings,
-                      const FacePictures& faces, FiveViewTables& tables, Progress& progress) {
+// The table of any face array: it depends only on the faces' sizes.
+template <int Samples, typename FaceArray, typename Output>
+void BuildSampleTable(const Output& output, const FiveViewSettings& settings,
+                      const FaceArray& faces, FiveViewTables& tables, Progress& progress) {
     const int w = output.Width(), h = output.Height();
     const PolarGeometry geometry(w, h, settings.polarSweep, settings.polarFormat);
     const size_t entries = static_cast<size_t>(w) * static_cast<size_t>(h) * Samples;
@@ -71,41 +73,33 @@ void BuildSampleTable(const CImage& output, const FiveViewSettings& settings,
 }
 
 // A pixel whose only sample has no face pixel keeps its content; with several samples the
-// weighted sum is written whatever it holds.
-template <int Samples>
-void RenderThroughTable(CImage& output, const FacePictures& faces, const FiveViewTables& tables,
-                        Progress& progress) {
+// weighted sum is written whatever it holds. Tables of another output size are ignored.
+template <typename Path, int Samples>
+void RenderThroughTable(typename Path::Output& output, const typename Path::FaceArray& faceArray,
+                        const FiveViewTables& tables, Progress& progress) {
     const int w = output.Width(), h = output.Height();
     const size_t entries = static_cast<size_t>(w) * static_cast<size_t>(h) * Samples;
-    if (output.BitsPerPixel() != 24 || tables.faceTable.size() != entries ||
-        tables.rowTable.size() != entries || tables.columnTable.size() != entries) {
+    if (tables.faceTable.size() != entries || tables.rowTable.size() != entries ||
+        tables.columnTable.size() != entries) {
         return;
     }
-    uint8_t* const bits = output.Bits();
-    const size_t rowBytes = static_cast<size_t>(output.RowBytes());
-    const FaceReaders readers = ReadersOf(faces);
+    const typename Path::Faces faces(faceArray);
+    const typename Path::Writer writer(output);
     ForEachRow(0, h - 1, progress, [&](int i) {
         size_t entry = static_cast<size_t>(i) * static_cast<size_t>(w) * Samples;
-        uint8_t* pixel = bits + static_cast<size_t>(i) * rowBytes;
-        for (int j = 0; j < w; ++j, pixel += 3) {
-            int sums[3] = {0, 0, 0};
+        for (int j = 0; j < w; ++j) {
+            typename Path::Sum sum;
             bool any = false;
             for (int s = 0; s < Samples; ++s, ++entry) {
                 const int row = tables.rowTable[entry], column = tables.columnTable[entry];
                 if (row < 0 || column < 0) continue;
-                uint8_t r = 0, g = 0, b = 0;
-                readers[tables.faceTable[entry]].Get(column, row, r, g, b);
-                const int weight = SamplePattern<Samples>::kWeights[s];
-                sums[0] += weight * r;
-                sums[1] += weight * g;
-                sums[2] += weight * b;
+                typename Path::Sample sample;
+                faces.Get(tables.faceTable[entry], column, row, sample);
+                sum.Add(SamplePattern<Samples>::kWeights[s], sample);
                 any = true;
             }
             if (Samples == 1 && !any) continue;
-            constexpr int total = SamplePattern<Samples>::kTotalWeight;
-            pixel[0] = static_cast<uint8_t>(sums[2] / total);
-            pixel[1] = static_cast<uint8_t>(sums[1] / total);
-            pixel[2] = static_cast<uint8_t>(sums[0] / total);
+            writer.Set(j, i, sum.Finish(SamplePattern<Samples>::kTotalWeight));
         }
     });
 }

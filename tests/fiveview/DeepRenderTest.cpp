@@ -139,6 +139,39 @@ TEST_F(DeepRender, TheSameFloatsOnAnyNumberOfThreads) {
     }
 }
 
+// Through lookup tables the deep renders give the direct renders' floats exactly, and the
+// tables are the 8-bit faces' tables (they depend on the sizes only).
+TEST_F(DeepRender, TableRendersEqualTheDirectRenders) {
+    for (const int mode : {kNoAA, kSubsample5}) {
+        SCOPED_TRACE(mode);
+        FiveViewSettings settings = SettingsFor(212.58, kAllSky);
+        settings.samplingMode = static_cast<SamplingMode>(mode);
+        ScriptedProgress progress;
+        DeepPicture direct = MarkedDeep(131, 117), tabled = MarkedDeep(131, 117);
+        FiveViewTables deepTables, eightTables;
+        BuildDeepTable(tabled, settings, deepFaces, deepTables, progress);
+        CImage eight;
+        ASSERT_TRUE(eight.Create(131, 117, 24, -1));
+        if (mode == kSubsample5) {
+            RenderSubsample5Deep(direct, settings, deepFaces, progress);
+            BuildSubsample5Table(eight, settings, faces, eightTables, progress);
+        } else {
+            RenderPlainDeep(direct, settings, deepFaces, progress);
+            BuildPlainTable(eight, settings, faces, eightTables, progress);
+        }
+        EXPECT_TRUE(deepTables.faceTable == eightTables.faceTable);
+        EXPECT_TRUE(deepTables.rowTable == eightTables.rowTable);
+        EXPECT_TRUE(deepTables.columnTable == eightTables.columnTable);
+        RenderDeepTable(tabled, settings, deepFaces, deepTables, progress);
+        for (int y = 0; y < 117; ++y) {
+            ASSERT_EQ(std::memcmp(direct.Pixel(0, y), tabled.Pixel(0, y),
+                                  131 * DeepPicture::kChannels * sizeof(float)),
+                      0)
+                << "row " << y;
+        }
+    }
+}
+
 // A smooth 16-bit sky gradient through 16-bit PNG files: the dome keeps thousands of levels
 // where the 8-bit path has 256 at most.
 TEST_F(DeepRender, SixteenBitGradientFacesKeepTheirLevelsInASixteenBitDome) {

@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "deep/DeepFiles.h"
 #include "document/PictureLoad.h"
+#include "fiveview/DeepFramePipeline.h"
 #include "headless/HeadlessDocuments.h"
 #include "headless/SignalCancel.h"
 #include "image/FileTypeTable.h"
@@ -164,17 +165,8 @@ void ForEachDeepInputFrame(const FramePlan& plan, const FramePattern& source,
 bool SaveDeepFrame(const DeepPicture& picture, const std::string& name,
                    const DeepWriteOptions& options, Messages& messages, JobResult& result) {
     std::string problem;
-    if (WriteDeepPicture(name, picture, options, problem)) {
-        result.Written(name);
-        return true;
-    }
-    if (CancelRequested()) {
-        result.cancelled = true;
-        return false;
-    }
-    messages.Show("Could not write " + name + ": " + problem, MessageButtons::kOk);
-    result.SaveFailed(name);
-    return true;
+    const bool written = WriteDeepPicture(name, picture, options, problem);
+    return CountDeepWrite(written, name, problem, messages, result);
 }
 
 OutputsOfFrame OneOutputEach(const FramePattern& output) {

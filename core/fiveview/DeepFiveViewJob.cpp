@@ -3,48 +3,12 @@
 #include <array>
 #include <utility>
 
-#include "fiveview/FacePreparation.h"
+#include "fiveview/DeepFramePipeline.h"
 #include "fiveview/FiveViewRenderers.h"
 #include "util/CancelRequest.h"
 #include "util/FormatText.h"
 
 namespace {
-
-constexpr const char* kViewNames[kFaceCount] = {"Top", "Left", "Back", "Right", "Front"};
-
-// Crops and expands a face as the settings ask; an empty answer on success.
-std::string PrepareFace(int face, const std::string& path, const FiveViewSettings& settings,
-                        DeepPicture& picture) {
-    if (settings.crop > 0) {
-        DeepPicture cropped;
-        if (!CropFace(picture, cropped, settings.crop / 2)) {
-            return Format("a crop of %d leaves nothing of %s (%d x %d)", settings.crop,
-                          path.c_str(), picture.Width(), picture.Height());
-        }
-        picture = std::move(cropped);
-    }
-    if (settings.halfPans && face != kTop) {
-        DeepPicture expanded;
-        if (!ExpandHalfPan(picture, expanded)) return "cannot make the half pan of " + path;
-        picture = std::move(expanded);
-    }
-    return "";
-}
-
-// Reads the frame's five faces and prepares them; an empty answer when all came, else what
-// went wrong.
-std::string LoadFaces(const DeepFrameFiles& frame, const FiveViewSettings& settings,
-                      DeepFaces& faces) {
-    for (int t = 0; t < kFaceCount; ++t) {
-        std::string problem;
-        if (!ReadDeepPicture(frame.faces[t], faces[t], problem)) {
-            return std::string(kViewNames[t]) + " view " + frame.faces[t] + ": " + problem;
-        }
-        problem = PrepareFace(t, frame.faces[t], settings, faces[t]);
-        if (!problem.empty()) return std::string(kViewNames[t]) + " view: " + problem;
-    }
-    return "";
-}
 
 bool AnyAlpha(const DeepFaces& faces) {
     for (const DeepPicture& face : faces) {
@@ -120,20 +84,28 @@ JobResult RenderDeepFiveView(const FiveViewSettings& settings,
     progress->SetRange(0, static_cast<int>(frames.size()) * rowsPerFrame + tableRows, 1);
     DeepFaces faces;
     DeepPicture output;
-    for (const DeepFrameFiles& frame : frames) {
+    DeepFaceReader reader;
+    DeepFrameWriter writer(options);
+    reader.Start(frames.front(), settings);
+    for (size_t i = 0; i < frames.size(); ++i) {
+        const DeepFrameFiles& frame = frames[i];
         progress->PumpMessages(1);
         if (progress->cancelled || CancelRequested()) {
             result.cancelled = true;
             break;
         }
-        const std::string problem = LoadFaces(frame, settings, faces);
+        const std::string problem = reader.Take(faces);
+        if (i + 1 < frames.size()) reader.Start(frames[i + 1], settings);
         if (!problem.empty()) {
+            // The frame before is told of first.
+            if (!writer.Finish(ports.messages, result)) break;
             ports.messages.Show(Format("Frame %d skipped: %s", frame.frame, problem.c_str()),
                                 MessageButtons::kOk);
             result.Skipped(frame.output);
             continue;
         }
         if (!output.Create(settings.width, settings.height, AnyAlpha(faces))) {
+            if (!writer.Finish(ports.messages, result)) break;
             ports.messages.Show(Format("Cannot make a dome picture of %d x %d pixels",
                                        settings.width, settings.height),
                                 MessageButtons::kOk);
@@ -141,21 +113,13 @@ JobResult RenderDeepFiveView(const FiveViewSettings& settings,
             continue;
         }
         Render(output, settings, faces, weights, tables, *progress);
+        if (!writer.Finish(ports.messages, result)) break;
         if (progress->cancelled) {
             result.cancelled = true;
             break;
         }
-        std::string writeProblem;
-        if (WriteDeepPicture(frame.output, output, options, writeProblem)) {
-            result.Written(frame.output);
-        } else if (CancelRequested()) {
-            result.cancelled = true;
-            break;
-        } else {
-            ports.messages.Show("Could not write " + frame.output + ": " + writeProblem,
-                                MessageButtons::kOk);
-            result.SaveFailed(frame.output);
-        }
+        writer.Start(output, frame.output);
     }
+    writer.Finish(ports.messages, result);
     return result;
 }

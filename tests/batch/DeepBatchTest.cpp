@@ -364,3 +364,54 @@ TEST_F(MosaBatch, DeepFlatsKeepAlphaAndSixteenBits) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sequence reads the next faces and writes the last dome while it renders: every frame
+// equals the same frame rendered alone, and the news comes in frame order (frame 1's failed
+// write before frame 2's unreadable face), the last frame written.
+TEST_F(MosaBatch, DeepSequencesOverlapInFrameOrder) {
+    std::filesystem::create_directories(dir.File("seq"));
+    std::filesystem::create_directories(dir.File("out"));
+    DeepWriteOptions half;
+    half.depth = SampleDepth::kHalf;
+    for (int frame : {1, 2, 3, 4}) WriteDeepFaces(dir, "exr", frame, 2.0f, half);
+    std::ofstream(dir.File("seq/left.0002.exr")) << "not a picture";
+    FiveViewSettings settings;
+    settings.width = settings.height = 70;
+    settings.samplingMode = kSubsample5;
+    std::vector<DeepFrameFiles> frames;
+    for (int frame : {1, 2, 3, 4}) {
+        DeepFrameFiles f;
+        f.frame = frame;
+        for (int t = 0; t < kFaceCount; ++t) {
+            char name[64];
+            std::snprintf(name, sizeof name, "seq/%s.%04d.exr", kViews[t], frame);
+            f.faces[t] = dir.File(name);
+        }
+        f.output = dir.File(frame == 1 ? "missing/dome1.exr" : "out/dome" + std::to_string(frame) +
+                                                                  ".exr");
+        frames.push_back(f);
+    }
+    RecordingMessages messages;
+    HeadlessDocuments documents;
+    JobPorts ports{messages, documents, [] { return std::make_unique<SilentProgress>(); }};
+    const JobResult run = RenderDeepFiveView(settings, frames, half, ports);
+    EXPECT_EQ(run.framesWritten, 2);
+    EXPECT_EQ(run.saveFailures, 1);
+    EXPECT_EQ(run.framesSkipped, 1);
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_EQ(messages.texts[0].rfind("Could not write " + dir.File("missing/dome1.exr"), 0), 0u)
+        << messages.texts[0];
+    EXPECT_EQ(messages.texts[1].rfind("Frame 2 skipped: Left view", 0), 0u) << messages.texts[1];
+    for (int frame : {3, 4}) {
+        DeepFrameFiles alone = frames[static_cast<size_t>(frame - 1)];
+        alone.output = dir.File("alone" + std::to_string(frame) + ".exr");
+        EXPECT_EQ(RenderDeepFiveView(settings, {alone}, half, ports).framesWritten, 1);
+        EXPECT_TRUE(ReadFileBytes(alone.output) ==
+                    ReadFileBytes(dir.File("out/dome" + std::to_string(frame) + ".exr")))
+            << frame;
+    }
+}
+
+}  // namespace

@@ -130,7 +130,7 @@ namespace {
 // Path fields hold a real path, and titles are not cut: the dialog is wider than its title.
 TEST_F(ChannelFilesDialogTest, PathsAndTitleFitTheirDialog) {
     ChannelFiles files;
-    files.center = "/home/producer/show/renders/shot042/center/center.####.tga";
+    files.center = "projects/dome-show/renders/shot042/center/center.####.tga";
     ChannelFilesDialog dialog(files);
     dialog.show();
     QLineEdit* center = Edit(dialog, "center");

@@ -47,6 +47,20 @@ void WriteDeepFaces(const TempDir& dir, const std::string& extension, int frame,
     }
 }
 
+// The core job's files of a frame written by WriteDeepFaces, to the output given.
+DeepFrameFiles DeepFrameOf(const TempDir& dir, const std::string& extension, int frame,
+                           const std::string& output) {
+    DeepFrameFiles f;
+    f.frame = frame;
+    for (int t = 0; t < kFaceCount; ++t) {
+        char name[64];
+        std::snprintf(name, sizeof name, "seq/%s.%04d.%s", kViews[t], frame, extension.c_str());
+        f.faces[t] = dir.File(name);
+    }
+    f.output = output;
+    return f;
+}
+
 std::string DeepViews(const TempDir& dir, const std::string& extension) {
     std::string text;
     for (int t = 0; t < kFaceCount; ++t) {
@@ -73,15 +87,8 @@ TEST_F(MosaBatch, SixteenBitSequencesEqualTheCoreDeepJob) {
     settings.samplingMode = kSubsample5;
     std::vector<DeepFrameFiles> frames;
     for (int frame : {1, 3}) {
-        DeepFrameFiles f;
-        f.frame = frame;
-        for (int t = 0; t < kFaceCount; ++t) {
-            char name[64];
-            std::snprintf(name, sizeof name, "seq/%s.%04d.png", kViews[t], frame);
-            f.faces[t] = dir.File(name);
-        }
-        f.output = dir.File("core" + std::to_string(frame) + ".png");
-        frames.push_back(f);
+        frames.push_back(
+            DeepFrameOf(dir, "png", frame, dir.File("core" + std::to_string(frame) + ".png")));
     }
     RecordingMessages messages;
     HeadlessDocuments documents;
@@ -382,16 +389,9 @@ TEST_F(MosaBatch, DeepSequencesOverlapInFrameOrder) {
     settings.samplingMode = kSubsample5;
     std::vector<DeepFrameFiles> frames;
     for (int frame : {1, 2, 3, 4}) {
-        DeepFrameFiles f;
-        f.frame = frame;
-        for (int t = 0; t < kFaceCount; ++t) {
-            char name[64];
-            std::snprintf(name, sizeof name, "seq/%s.%04d.exr", kViews[t], frame);
-            f.faces[t] = dir.File(name);
-        }
-        f.output = dir.File(frame == 1 ? "missing/dome1.exr" : "out/dome" + std::to_string(frame) +
-                                                                  ".exr");
-        frames.push_back(f);
+        const std::string output =
+            frame == 1 ? "missing/dome1.exr" : "out/dome" + std::to_string(frame) + ".exr";
+        frames.push_back(DeepFrameOf(dir, "exr", frame, dir.File(output)));
     }
     RecordingMessages messages;
     HeadlessDocuments documents;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "fiveview/FiveViewSettings.h"
 #include "image/Image.h"
+#include "util/DoubleLanes.h"
 
 // Face order of the five cube views; lookup tables store these indices.
 enum FaceIndex { kTop = 0, kLeft = 1, kBack = 2, kRight = 3, kFront = 4 };
@@ -56,8 +58,17 @@ class PolarGeometry {
     // of any pixel type, each with a Width() and a Height().
     template <typename FaceArray>
     FaceHit Locate(const FaceArray& faces, double u, double v) const;
+    // Locate for up to kBatch positions at once, with the same arithmetic in stages that run
+    // several lanes wide: the same hits, bit for bit.
+    static constexpr int kBatch = 64;
+    template <typename FaceArray>
+    void LocateBatch(const FaceArray& faces, const double* u, const double* v, int count,
+                     FaceHit* hits) const;
 
   private:
+    void ChooseFacePlanes(const double* u, const double* v, const double* rho,
+                          const double* sinTheta, const double* zenith, double* p, double* q,
+                          double* faceOf) const;
     // rho: the position's distance from the centre.
     DomeDirection DirectionAt(double u, double v, double rho) const;
 
@@ -148,4 +159,72 @@ FaceHit PolarGeometry::Locate(const FaceArray& faces, double u, double v) const 
     hit.row = FacePixelIndex(q, face.Height());
     if (!hit.Found()) hit.row = hit.column = -1;
     return hit;
+}
+
+template <typename FaceArray>
+void PolarGeometry::LocateBatch(const FaceArray& faces, const double* u, const double* v,
+                                int count, FaceHit* hits) const {
+    // Whole lanes: the positions past count are the centre, whose results are not used.
+    double uu[kBatch] = {}, vv[kBatch] = {};
+    std::copy(u, u + count, uu);
+    std::copy(v, v + count, vv);
+    double rho[kBatch], sinTheta[kBatch], z[kBatch], p[kBatch], q[kBatch], faceOf[kBatch];
+#pragma omp simd
+    for (int k = 0; k < kBatch; ++k) rho[k] = std::sqrt(uu[k] * uu[k] + vv[k] * vv[k]);
+    for (int k = 0; k < kBatch; ++k) {
+        sinTheta[k] = 0;
+        z[k] = 1;
+        if (k < count && rho[k] <= 0.5) sincos(rho[k] * sweepRadians, &sinTheta[k], &z[k]);
+    }
+    for (int k = 0; k < kBatch; k += lanes::kWidth) {
+        ChooseFacePlanes(uu + k, vv + k, rho + k, sinTheta + k, z + k, p + k, q + k, faceOf + k);
+    }
+    int widths[kFaceCount], heights[kFaceCount];
+    for (int f = 0; f < kFaceCount; ++f) {
+        widths[f] = faces[static_cast<size_t>(f)].Width();
+        heights[f] = faces[static_cast<size_t>(f)].Height();
+    }
+    for (int k = 0; k < count; ++k) {
+        FaceHit& hit = hits[k];
+        hit = FaceHit{};
+        if (!(rho[k] <= 0.5)) continue;
+        hit.face = static_cast<int>(faceOf[k]);
+        hit.column = FacePixelIndex(p[k], widths[hit.face]);
+        hit.row = FacePixelIndex(q[k], heights[hit.face]);
+        if (!hit.Found()) hit.row = hit.column = -1;
+    }
+}
+
+// DirectionAt, ChooseFace and FacePlane for one lane width of positions, without branches:
+// every value is worked out in every lane and then chosen. Every face divides both of its
+// plane coordinates by one denominator.
+inline void PolarGeometry::ChooseFacePlanes(const double* u, const double* v, const double* rho,
+                                            const double* sinTheta, const double* zenith,
+                                            double* p, double* q, double* faceOf) const {
+    using lanes::Doubles, lanes::Masks, lanes::Select, lanes::Splat;
+    const Doubles uk = lanes::Load(u), vk = lanes::Load(v), r = lanes::Load(rho);
+    const Doubles s = lanes::Load(sinTheta), z = lanes::Load(zenith);
+    const Doubles zero = Splat(0);
+    const Masks centre = ~(r > zero);
+    const Doubles a = Select(centre, zero, vk * s / r);
+    const Doubles b = Select(centre, zero, uk * s / r);
+    const Doubles across = lanes::Abs(uk);
+    const Masks top = (z > zero) & (lanes::Abs(b) <= z) & (lanes::Abs(a) <= z);
+    const Masks up = (vk > zero) & (across <= vk);
+    const Masks down = (vk < zero) & (across < -vk);
+    const Masks front = ~top & (domeMaster ? up : down);
+    const Masks back = ~top & ~front & (up | down);
+    const Masks side = ~top & ~front & ~back;
+    const Masks right = side & (uk > zero);
+    // All-sky is 'Dome Master' mirrored top to bottom: a becomes -a.
+    const Doubles ae = domeMaster ? a : -a;
+    const Doubles denominator = Select(top, z, Select(side, b, ae));
+    const Doubles pNumerator = Select(side, -ae, b);
+    const Doubles qNumerator = Select(top, -ae, Select(front | right, z, -z));
+    lanes::Store(p, pNumerator / denominator);
+    lanes::Store(q, qNumerator / denominator);
+    const Doubles sideFace = Select(right, Splat(kRight), Splat(kLeft));
+    const Doubles face = Select(top, Splat(kTop),
+                                Select(front, Splat(kFront), Select(back, Splat(kBack), sideFace)));
+    lanes::Store(faceOf, face);
 }

@@ -12,16 +12,13 @@ void RenderPlainOn(typename Path::Output& output, const FiveViewSettings& settin
                                  settings.polarFormat);
     const typename Path::Faces faces(faceArray);
     const typename Path::Writer writer(output);
-    const int w = output.Width();
     ForEachRow(0, output.Height() - 1, progress, [&](int i) {
-        const double v = geometry.V(i);
-        for (int j = 0; j < w; ++j) {
-            const FaceHit hit = geometry.Locate(faceArray, geometry.U(j), v);
-            if (!hit.Found()) continue;
+        LocateRowSamples<1>(geometry, faceArray, i, [&](int j, const FaceHit* hit) {
+            if (!hit->Found()) return;
             typename Path::Sample sample;
-            faces.Get(hit.face, hit.column, hit.row, sample);
+            faces.Get(hit->face, hit->column, hit->row, sample);
             writer.Set(j, i, sample);
-        }
+        });
     });
 }
 

@@ -13,22 +13,18 @@ void RenderSubsample5On(typename Path::Output& output, const FiveViewSettings& s
     using Pattern = SamplePattern<5>;
     const typename Path::Faces faces(faceArray);
     const typename Path::Writer writer(output);
-    const int w = output.Width();
     ForEachRow(0, output.Height() - 1, progress, [&](int i) {
-        double u[5], v[5];
-        for (int j = 0; j < w; ++j) {
-            Pattern::Positions(geometry, j, i, u, v);
+        LocateRowSamples<5>(geometry, faceArray, i, [&](int j, const FaceHit* hits) {
             typename Path::Sum sum;
             for (int s = 0; s < 5; ++s) {
-                const FaceHit hit = geometry.Locate(faceArray, u[s], v[s]);
-                if (!hit.Found()) continue;
+                if (!hits[s].Found()) continue;
                 typename Path::Sample sample;
-                faces.Get(hit.face, hit.column, hit.row, sample);
+                faces.Get(hits[s].face, hits[s].column, hits[s].row, sample);
                 sum.Add(Pattern::kWeights[s], sample);
             }
             // Samples off the disc count as black (and clear), so the rim darkens.
             writer.Set(j, i, sum.Finish(Pattern::kTotalWeight));
-        }
+        });
     });
 }
 

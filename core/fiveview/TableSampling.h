@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -41,6 +42,26 @@ struct SamplePattern<5> {
     }
 };
 
+// Calls visit(j, hits) for each pixel j of row i, hits being its Samples face pixels in the
+// pattern's order; the row's samples are located a batch at a time.
+template <int Samples, typename FaceArray, typename Visit>
+void LocateRowSamples(const PolarGeometry& geometry, const FaceArray& faces, int i,
+                      const Visit& visit) {
+    constexpr int kPixels = PolarGeometry::kBatch / Samples;
+    double u[kPixels * Samples], v[kPixels * Samples];
+    FaceHit hits[kPixels * Samples];
+    const int w = geometry.OutputWidth();
+    for (int first = 0; first < w; first += kPixels) {
+        const int pixels = std::min(kPixels, w - first);
+        for (int k = 0; k < pixels; ++k) {
+            SamplePattern<Samples>::Positions(geometry, first + k, i, u + k * Samples,
+                                              v + k * Samples);
+        }
+        geometry.LocateBatch(faces, u, v, pixels * Samples, hits);
+        for (int k = 0; k < pixels; ++k) visit(first + k, hits + k * Samples);
+    }
+}
+
 inline int16_t TableCoordinate(int value) {
     return value >= 0 && value <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(value)
                                                                       : int16_t{-1};
@@ -57,18 +78,15 @@ void BuildSampleTable(const Output& output, const FiveViewSettings& settings,
     tables.rowTable.assign(entries, -1);
     tables.columnTable.assign(entries, -1);
     ForEachRow(0, h - 1, progress, [&](int i) {
-        size_t entry = static_cast<size_t>(i) * static_cast<size_t>(w) * Samples;
-        double u[Samples], v[Samples];
-        for (int j = 0; j < w; ++j) {
-            SamplePattern<Samples>::Positions(geometry, j, i, u, v);
+        LocateRowSamples<Samples>(geometry, faces, i, [&](int j, const FaceHit* hits) {
+            size_t entry = (static_cast<size_t>(i) * static_cast<size_t>(w) + j) * Samples;
             for (int s = 0; s < Samples; ++s, ++entry) {
-                const FaceHit hit = geometry.Locate(faces, u[s], v[s]);
-                if (!hit.Found()) continue;
-                tables.faceTable[entry] = static_cast<uint8_t>(hit.face);
-                tables.rowTable[entry] = TableCoordinate(hit.row);
-                tables.columnTable[entry] = TableCoordinate(hit.column);
+                if (!hits[s].Found()) continue;
+                tables.faceTable[entry] = static_cast<uint8_t>(hits[s].face);
+                tables.rowTable[entry] = TableCoordinate(hits[s].row);
+                tables.columnTable[entry] = TableCoordinate(hits[s].column);
             }
-        }
+        });
     });
 }
 

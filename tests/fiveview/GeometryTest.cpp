@@ -4,6 +4,7 @@
 
 #include "fiveview/FaceGeometry.h"
 #include "fiveview/FiveViewRenderers.h"
+#include "fiveview/TableSampling.h"
 #include "support/FaceFixtures.h"
 #include "support/ScopedRenderThreads.h"
 #include "support/ScriptedProgress.h"
@@ -80,6 +81,58 @@ TEST(FaceChoice, AgreesWithTheArcTangentFormButForExactTies) {
         }
     }
     EXPECT_LT(ties, 300) << "ties are a few pixels on the edges, not areas";
+}
+
+// The batched location is the one-by-one location in stages, so every hit must be the same,
+// the exact ties on diagonals and face edges included: all pixel centres and 5x positions of
+// square and oblong pictures, both formats, sweeps that reach below the horizon, and faces of
+// different sizes; batches of every length up to the full one.
+TEST(FaceLocation, BatchesFindTheSameFacePixelsAsOneByOne) {
+    FacePictures faces;
+    for (int f = 0; f < kFaceCount; ++f) {
+        ASSERT_TRUE(faces[f].Create(64 + 17 * f, 50 + 9 * f, 24, -1));
+    }
+    struct Case {
+        int width, height;
+        double sweep;
+        PolarFormat format;
+    } cases[] = {{301, 301, 180, kDomeMaster}, {300, 300, 220, kAllSky},
+                 {257, 191, 360, kDomeMaster}, {1, 40, 180, kAllSky},
+                 {64, 64, 0, kDomeMaster}};
+    int compared = 0, differing = 0;
+    for (const Case& c : cases) {
+        const PolarGeometry geometry(c.width, c.height, c.sweep, c.format);
+        for (int i = 0; i < c.height; ++i) {
+            double u[PolarGeometry::kBatch], v[PolarGeometry::kBatch];
+            FaceHit hits[PolarGeometry::kBatch];
+            int count = 0;
+            const auto flush = [&] {
+                geometry.LocateBatch(faces, u, v, count, hits);
+                for (int k = 0; k < count; ++k, ++compared) {
+                    const FaceHit one = geometry.Locate(faces, u[k], v[k]);
+                    const bool same = one.Found() == hits[k].Found() &&
+                                      (!one.Found() || (one.face == hits[k].face &&
+                                                        one.row == hits[k].row &&
+                                                        one.column == hits[k].column));
+                    if (!same) ++differing;
+                }
+                count = 0;
+            };
+            for (int j = 0; j < c.width; ++j) {
+                double su[5], sv[5];
+                SamplePattern<5>::Positions(geometry, j, i, su, sv);
+                for (int s = 0; s < 5; ++s) {
+                    u[count] = su[s];
+                    v[count] = sv[s];
+                    // Batches of changing length, the last of each row shorter.
+                    if (++count == PolarGeometry::kBatch - i % 7) flush();
+                }
+            }
+            flush();
+        }
+    }
+    EXPECT_GT(compared, 400000);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(FacePixel, TruncatesAndRefusesPositionsBeyondTheFace) {

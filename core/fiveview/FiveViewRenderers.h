@@ -9,15 +9,18 @@
 #include "fiveview/PixelPaths.h"
 #include "image/Image.h"
 #include "ports/Progress.h"
+#include "util/DefaultInitAllocator.h"
 
 // Precomputed face pixels of every output sample, in output order (rows from the bottom,
 // columns from the left), one entry per pixel for plain sampling and five for the 5x
 // sub-sample. A sample without a face pixel has row and column -1. Valid only while every
 // face keeps the size it had when the tables were built.
+template <typename T>
+using TableColumn = std::vector<T, DefaultInitAllocator<T>>;
 struct FiveViewTables {
-    std::vector<uint8_t> faceTable;
-    std::vector<int16_t> rowTable;
-    std::vector<int16_t> columnTable;
+    TableColumn<uint8_t> faceTable;
+    TableColumn<int16_t> rowTable;
+    TableColumn<int16_t> columnTable;
 };
 
 // Face coordinates are stored in 16 bits.

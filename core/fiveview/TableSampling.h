@@ -74,20 +74,22 @@ void BuildSampleTable(const Output& output, const FiveViewSettings& settings,
     const int w = output.Width(), h = output.Height();
     const PolarGeometry geometry(w, h, settings.polarSweep, settings.polarFormat);
     const size_t entries = static_cast<size_t>(w) * static_cast<size_t>(h) * Samples;
-    tables.faceTable.assign(entries, 0);
-    tables.rowTable.assign(entries, -1);
-    tables.columnTable.assign(entries, -1);
-    ForEachRow(0, h - 1, progress, [&](int i) {
+    // Every entry is written by its row's band; a cancelled build leaves no table.
+    tables.faceTable.resize(entries);
+    tables.rowTable.resize(entries);
+    tables.columnTable.resize(entries);
+    const bool finished = ForEachRow(0, h - 1, progress, [&](int i) {
         LocateRowSamples<Samples>(geometry, faces, i, [&](int j, const FaceHit* hits) {
             size_t entry = (static_cast<size_t>(i) * static_cast<size_t>(w) + j) * Samples;
             for (int s = 0; s < Samples; ++s, ++entry) {
-                if (!hits[s].Found()) continue;
-                tables.faceTable[entry] = static_cast<uint8_t>(hits[s].face);
-                tables.rowTable[entry] = TableCoordinate(hits[s].row);
-                tables.columnTable[entry] = TableCoordinate(hits[s].column);
+                const bool found = hits[s].Found();
+                tables.faceTable[entry] = found ? static_cast<uint8_t>(hits[s].face) : 0;
+                tables.rowTable[entry] = found ? TableCoordinate(hits[s].row) : int16_t{-1};
+                tables.columnTable[entry] = found ? TableCoordinate(hits[s].column) : int16_t{-1};
             }
         });
     });
+    if (!finished) tables = FiveViewTables{};
 }
 
 // A pixel whose only sample has no face pixel keeps its content; with several samples the

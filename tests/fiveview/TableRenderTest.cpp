@@ -102,4 +102,33 @@ TEST(TableRenderCancel, StopsAtTheRowWhereCancelWasSeen) {
     EXPECT_TRUE(Untouched(output, 10, 5));
 }
 
+// Tables are built over the last ones without clearing them first, so every entry must be
+// written: a 360-degree sweep has samples below every side face, where 180 degrees had hits.
+TEST(TableRenderGuards, RebuiltTablesKeepNothingOfTheLastOnes) {
+    FacePictures faces;
+    MakeUniformFaces(faces, 16, 9, 9, 9);
+    CImage output = MarkedOutput(41, 41);
+    ScriptedProgress progress;
+    FiveViewTables reused, fresh;
+    BuildSubsample5Table(output, SettingsFor(180, kDomeMaster), faces, reused, progress);
+    BuildSubsample5Table(output, SettingsFor(360, kDomeMaster), faces, reused, progress);
+    BuildSubsample5Table(output, SettingsFor(360, kDomeMaster), faces, fresh, progress);
+    EXPECT_TRUE(reused.faceTable == fresh.faceTable);
+    EXPECT_TRUE(reused.rowTable == fresh.rowTable);
+    EXPECT_TRUE(reused.columnTable == fresh.columnTable);
+}
+
+TEST(TableRenderCancel, CancelledBuildLeavesNoTables) {
+    FacePictures faces;
+    MakeUniformFaces(faces, 8, 9, 9, 9);
+    CImage output = MarkedOutput(20, 20);
+    FiveViewTables tables;
+    ScriptedProgress cancelling(6);
+    BuildPlainTable(output, SettingsFor(180, kDomeMaster), faces, tables, cancelling);
+    EXPECT_TRUE(tables.faceTable.empty() && tables.rowTable.empty() && tables.columnTable.empty());
+    ScriptedProgress progress;
+    RenderPlainTable(output, SettingsFor(180, kDomeMaster), faces, tables, progress);
+    EXPECT_TRUE(Untouched(output, 10, 10));
+}
+
 }  // namespace

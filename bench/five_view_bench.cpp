@@ -1,9 +1,13 @@
 // Times each five-view renderer on the analytic sky.
 //
-//   bench-fiveview [OUTPUT_SIZE [FACE_SIZE [THREADS]]]   (defaults 2200, 1024, every core)
+//   bench-fiveview [OUTPUT_SIZE [FACE_SIZE [THREADS [RENDERER]]]]
+//
+// Defaults: 2200, 1024, every core, all renderers; naming one renderer times only that one,
+// for a profiler.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include "fiveview/FiveViewRenderers.h"
@@ -54,6 +58,10 @@ int main(int argc, char** argv) {
          [&] { RenderSubsample5Table(output, settings, faces, subsampleTables, progress); }},
         {"RenderEwaRGB", [&] { RenderEwaRGB(output, settings, faces, weights, progress); }},
     };
-    for (const auto& run : runs) std::printf("%-22s %8.3f s\n", run.name, Seconds(run.work));
+    const char* only = argc > 4 ? argv[4] : nullptr;
+    for (const auto& run : runs) {
+        if (only && std::strcmp(only, run.name) != 0) continue;
+        std::printf("%-22s %8.3f s\n", run.name, Seconds(run.work));
+    }
     return 0;
 }

@@ -287,11 +287,7 @@ TEST_F(MosaBatch, DeepFourViewEqualsTheCoreDeepMapping) {
     std::filesystem::create_directories(dir.File("seq"));
     for (int frame : {1, 2}) WriteDeepFaces(dir, "tif", frame, 1.0f, {});
     std::ofstream(dir.File("seq/right.0002.tif")) << "not a picture";
-    const auto view = [this](const char* name) {
-        return " '" + dir.File(std::string("seq/") + name + ".####.tif") + "'";
-    };
-    const BatchRun run = Batch("--quiet fourview --left" + view("left") + " --center" +
-                               view("front") + " --right" + view("right") + " --up" + view("top") +
+    const BatchRun run = Batch("--quiet fourview" + FourViews("tif") +
                                " --size 200x60 --aa 7x --eye 0,0.1,0 --depth float"
                                " --out pan.%d.exr");
     EXPECT_EQ(run.status, 1) << run.errors;

@@ -76,6 +76,15 @@ class MosaBatch : public testing::Test {
         }
         return text;
     }
+    // The four-view job's view options for the seq/ sequences of one extension.
+    std::string FourViews(const std::string& extension) const {
+        const auto view = [&](const char* option, const char* name) {
+            return std::string(" --") + option + " '" + dir.File("seq/") + name + ".####." +
+                   extension + "'";
+        };
+        return view("left", "left") + view("center", "front") + view("right", "right") +
+               view("up", "top");
+    }
     BatchRun Batch(const std::string& arguments) {
         const std::string command = "cd '" + dir.Path().string() + "' && '" +
                                     MOSA_BATCH_EXECUTABLE + "' " + arguments +

@@ -238,11 +238,7 @@ TEST_F(MosaBatch, FisheyeEqualsTheCoreMapping) {
 
 TEST_F(MosaBatch, FourViewSequenceEqualsTheCoreMapping) {
     WriteFrames({1, 2, 3, 4, 5}, kRight, 3);
-    const auto view = [this](const char* name) {
-        return " '" + dir.File(std::string("seq/") + name + ".####.bmp") + "'";
-    };
-    const BatchRun run = Batch("--quiet fourview --left" + view("left") + " --center" +
-                               view("front") + " --right" + view("right") + " --up" + view("top") +
+    const BatchRun run = Batch("--quiet fourview" + FourViews("bmp") +
                                " --size 200x60 --aa 4x --eye 0,0.1,0 --skip-missing"
                                " --out pan/pan.%03d.bmp");
     ASSERT_EQ(run.status, 0) << run.errors;
